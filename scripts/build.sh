@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Configures and builds one build tree: scripts/build.sh DIR [cmake options...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+dir=$1; shift
+launcher=()
+command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@" >/dev/null
+cmake --build "$dir" -j"$(nproc)"

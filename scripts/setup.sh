@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Installs every package the build, the tests and the benchmarks need on Debian 12.
+# Idempotent and quiet: only missing packages are fetched.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config ccache
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libsimpleini-dev libcairo2-dev libcli11-dev
+  gpsd gpsd-clients
+  chromium
+  clang libclang-rt-14-dev
+  python3 nodejs npm hyperfine
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+
+if ((${#missing[@]})); then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "setup: missing packages: ${missing[*]} (run as root to install them)" >&2
+    exit 1
+  fi
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# gpsd is started by the tests themselves on loopback; keep the system service out of the way.
+if command -v systemctl >/dev/null 2>&1; then
+  systemctl disable --now gpsd.socket gpsd.service >/dev/null 2>&1 || true
+fi

@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# The whole test suite: installs dependencies, then builds and tests three trees:
+#   build        the default library (Version 2.01)
+#   build-asan   AddressSanitizer + UndefinedBehaviorSanitizer, earlier generation (Version 2.0)
+#   build-tsan   ThreadSanitizer, the threaded tests only
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+
+jobs=$(nproc)
+export CTEST_OUTPUT_ON_FAILURE=1
+
+echo "== default build"
+scripts/build.sh build
+ctest --test-dir build -j"$jobs" --timeout 300
+
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer, earlier generation"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+scripts/build.sh build-asan -DNORV_SANITIZE=address,undefined -DNORV_EARLIER_GENERATION=ON -DNORV_BUILD_APP=ON
+ctest --test-dir build-asan -j"$jobs" --timeout 600 -LE 'e2e|stress'
+
+echo "== ThreadSanitizer: threaded tests"
+export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
+scripts/build.sh build-tsan -DNORV_SANITIZE=thread -DNORV_BUILD_APP=OFF
+ctest --test-dir build-tsan -j"$jobs" --timeout 600 -L 'serial|stress'
+
+echo "== all tests passed"

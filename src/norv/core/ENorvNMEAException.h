@@ -1,0 +1,13 @@
+#pragma once
+// The exception of every refused value.
+#include "norv/framework/Exception.h"
+
+namespace norv {
+
+// Raised with the message of a value outside its accepted range.
+class ENorvNMEAException : public Exception {
+ public:
+  using Exception::Exception;
+};
+
+}  // namespace norv

@@ -1,0 +1,128 @@
+// Construction, destruction, the validating setters and the UTC clock of TNorvGPSSimulator.
+#include "norv/core/TNorvGPSSimulator.h"
+
+#include "norv/framework/DateTime.h"
+#include "norv/framework/MessageDialog.h"
+#include "norv/satellites/Satellite.h"
+
+namespace norv {
+
+TNorvGPSSimulator::TNorvGPSSimulator(TComponent* AOwner) : TComponent(AOwner) {
+#ifdef NORV_EARLIER_GENERATION
+  FVersion = 2.0;
+#else
+  FVersion = 2.01;
+#endif
+  FUseSystemDateTime = true;
+  FUTCDateTime = GetUTCDateTime();
+  for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i)
+    if (!FSatellites[i]) FSatellites[i] = std::make_unique<TSatellite>(static_cast<std::uint16_t>(i));
+}
+
+TNorvGPSSimulator::~TNorvGPSSimulator() = default;
+
+void TNorvGPSSimulator::Refuse(const std::string& Msg) const {
+  if (FMessageAlert) MessageDlg(Msg);
+  throw ENorvNMEAException(Msg);
+}
+
+namespace {
+
+// NaN fails every comparison, so it is refused too.
+bool InHalfOpen(Extended v, Extended lo, Extended hi) { return v >= lo && v < hi; }
+
+}  // namespace
+
+void TNorvGPSSimulator::SetLatDeg(std::int32_t Value) {
+  if (Value < 0 || Value > 90) Refuse("Latitude Degree must be between 0 and 90.");
+  FLatDeg = Value;
+}
+
+void TNorvGPSSimulator::SetLatMin(std::int32_t Value) {
+  if (Value < 0 || Value >= 60) Refuse("Latitude Minute must be between 0 and 60.");
+  FLatMin = Value;
+}
+
+void TNorvGPSSimulator::SetLatSec(Extended Value) {
+  if (!InHalfOpen(Value, 0, 60)) Refuse("Latitude Second must be between 0 and 60.");
+  FLatSec = Value;
+}
+
+void TNorvGPSSimulator::SetLatDir(TCardinalPoint Value) {
+  if (Value != cpNorth && Value != cpSouth) Refuse("Latitude Direction must be north or south.");
+  FLatDir = Value;
+}
+
+void TNorvGPSSimulator::SetLongDeg(std::int32_t Value) {
+  if (Value < 0 || Value > 180) Refuse("Longitude Degree must be between 0 and 180.");
+  FLongDeg = Value;
+}
+
+void TNorvGPSSimulator::SetLongMin(std::int32_t Value) {
+  if (Value < 0 || Value >= 60) Refuse("Longitude Minute must be between 0 and 60.");
+  FLongMin = Value;
+}
+
+void TNorvGPSSimulator::SetLongSec(Extended Value) {
+  if (!InHalfOpen(Value, 0, 60)) Refuse("Longitude Second must be between 0 and 60.");
+  FLongSec = Value;
+}
+
+void TNorvGPSSimulator::SetLongDir(TCardinalPoint Value) {
+  if (Value != cpEast && Value != cpWest) Refuse("Longitude Direction must be east or west.");
+  FLongDir = Value;
+}
+
+void TNorvGPSSimulator::SetHeading(Extended Value) {
+  if (!InHalfOpen(Value, 0, 360)) Refuse("Heading must be between 0 and 360.");
+  FHeading = Value;
+}
+
+void TNorvGPSSimulator::SetMagneticHeading(Extended Value) {
+  if (!InHalfOpen(Value, 0, 360)) Refuse("Magnetic Heading must be between 0 and 360.");
+  FMagnetic_Heading = Value;
+}
+
+void TNorvGPSSimulator::SetMagneticVariation(Extended Value) {
+  if (!InHalfOpen(Value, 0, 100)) Refuse("Magnetic Variation must be between 0 and 99.9.");
+  FMagnetic_Variation = Value;
+}
+
+void TNorvGPSSimulator::SetMagnetic_Variation_Direction(TCardinalPoint Value) {
+  if (Value != cpEast && Value != cpWest)
+    Refuse("Magnetic Variation Direction must be east or west.");
+  FMagnetic_Variation_Direction = Value;
+}
+
+void TNorvGPSSimulator::SetHDOP(Extended Value) {
+  if (!InHalfOpen(Value, 0, 100)) Refuse("HDOP must be between 0 and 99.9.");
+  FHDOP = Value;
+}
+
+void TNorvGPSSimulator::SetVDOP(Extended Value) {
+  if (!InHalfOpen(Value, 0, 100)) Refuse("VDOP must be between 0 and 99.9.");
+  FVDOP = Value;
+}
+
+void TNorvGPSSimulator::SetPDOP(Extended Value) {
+  if (!InHalfOpen(Value, 0, 100)) Refuse("PDOP must be between 0 and 99.9.");
+  FPDOP = Value;
+}
+
+std::string TNorvGPSSimulator::Port() const {
+  std::lock_guard<std::mutex> lock(FCriticalSection);
+  return FCommPort;
+}
+
+void TNorvGPSSimulator::SetPort(const std::string& Value) {
+  // The sender thread reads the port name under the lock.
+  std::lock_guard<std::mutex> lock(FCriticalSection);
+  FCommPort = Value;
+}
+
+// With the system clock this is the true UTC instant, whatever the local zone and its rules.
+TDateTime TNorvGPSSimulator::GetUTCDateTime() const {
+  return FUseSystemDateTime ? NowUTC() : FUTCDateTime;
+}
+
+}  // namespace norv

@@ -1,0 +1,20 @@
+#pragma once
+// Date-time values as days since 1899-12-30, with the framework's encode and decode rules.
+#include <cstdint>
+
+#include "norv/framework/Types.h"
+
+namespace norv {
+
+// Local date and time of the system clock.
+TDateTime Now();
+// The current UTC instant of the system clock.
+TDateTime NowUTC();
+// Raises EConvertError for a date or time that does not exist.
+TDateTime EncodeDate(int Year, int Month, int Day);
+TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec);
+// Both decode after rounding to the nearest millisecond.
+void DecodeDate(TDateTime DateTime, int& Year, int& Month, int& Day);
+void DecodeTime(TDateTime DateTime, int& Hour, int& Min, int& Sec, int& MSec);
+
+}  // namespace norv

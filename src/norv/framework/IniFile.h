@@ -1,0 +1,62 @@
+#pragma once
+// INI files: case-insensitive sections and keys, sections in file order, typed reads with defaults.
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "norv/framework/Types.h"
+
+namespace norv {
+
+// An INI file held in memory: loaded when opened, written back atomically by UpdateFile.
+class TIniFile {
+ public:
+  // Loads FileName when it exists; a missing file gives an empty document.
+  explicit TIniFile(const std::filesystem::path& FileName);
+  ~TIniFile();
+  TIniFile(const TIniFile&) = delete;
+  TIniFile& operator=(const TIniFile&) = delete;
+
+  const std::filesystem::path& FileName() const { return FFileName; }
+
+  // Section names in the order they stand in the file.
+  std::vector<std::string> ReadSections() const;
+  bool SectionExists(const std::string& Section) const;
+  bool ValueExists(const std::string& Section, const std::string& Ident) const;
+
+  std::string ReadString(const std::string& Section, const std::string& Ident,
+                         const std::string& Default) const;
+  // A missing key or a text that is not an integer gives Default.
+  std::int32_t ReadInteger(const std::string& Section, const std::string& Ident,
+                           std::int32_t Default) const;
+  // Accepts '.' or ',' as decimal separator; anything else gives Default.
+  Extended ReadFloat(const std::string& Section, const std::string& Ident, Extended Default) const;
+  // Read as an integer; non-zero means true.
+  bool ReadBool(const std::string& Section, const std::string& Ident, bool Default) const;
+
+  // A new section goes to the end of the file, a new key to the end of its section;
+  // an existing key keeps its place and takes the new value.
+  void WriteString(const std::string& Section, const std::string& Ident, const std::string& Value);
+  void WriteInteger(const std::string& Section, const std::string& Ident, std::int32_t Value);
+  // Written with FloatToStr, i.e. with FormatSettings.DecimalSeparator.
+  void WriteFloat(const std::string& Section, const std::string& Ident, Extended Value);
+  void WriteBool(const std::string& Section, const std::string& Ident, bool Value);
+
+  // Writes the document to FileName atomically (temporary file beside it, flushed, renamed over
+  // it). Raises norv::Exception naming the file and the OS error; the old file is then unchanged.
+  void UpdateFile() const;
+
+ private:
+  struct Impl;
+  std::filesystem::path FFileName;
+  std::unique_ptr<Impl> FImpl;
+};
+
+// Writes Content to FileName through a temporary file in the same directory, flushed and renamed
+// over the target, so a reader sees either the old file or the new one. Raises norv::Exception on
+// failure, leaving any previous file untouched.
+void WriteFileAtomically(const std::filesystem::path& FileName, const std::string& Content);
+
+}  // namespace norv

@@ -1,0 +1,155 @@
+#include "norv/framework/SysUtils.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "norv/framework/Exception.h"
+
+namespace norv {
+
+TFormatSettings FormatSettings;
+
+std::string IntToStr(std::int64_t value) { return std::to_string(value); }
+
+std::string IntToHex(std::uint64_t value, int Digits) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string out;
+  do {
+    out.insert(out.begin(), kHex[value & 0xF]);
+    value >>= 4;
+  } while (value != 0);
+  if (static_cast<int>(out.size()) < Digits) out.insert(0, Digits - out.size(), '0');
+  return out;
+}
+
+namespace {
+
+constexpr int kSignificantDigits = 15;
+
+// The 15 significant digits of |value| (trailing zeros removed) and its decimal exponent.
+void SignificantDigits(Extended value, std::string& digits, int& exponent) {
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.*Le", kSignificantDigits - 1, std::fabs(value));
+  // buf is d.dddddddddddddde[+-]xx; read the digits without relying on the locale's point.
+  const char* p = buf;
+  for (; *p != 'e' && *p != '\0'; ++p)
+    if (*p >= '0' && *p <= '9') digits.push_back(*p);
+  exponent = *p == 'e' ? std::atoi(p + 1) : 0;
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+}
+
+}  // namespace
+
+std::string FloatToStr(Extended value) {
+  if (std::isnan(value)) return "NAN";
+  if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
+  if (value == 0) return "0";  // also for -0: a zero is never written with a sign
+  std::string digits;
+  int exponent = 0;
+  SignificantDigits(value, digits, exponent);
+  const char sep = FormatSettings.DecimalSeparator;
+  std::string out = value < 0 ? "-" : "";
+  if (exponent >= kSignificantDigits || exponent < -5) {
+    out += digits[0];
+    if (digits.size() > 1) {
+      out += sep;
+      out.append(digits, 1, std::string::npos);
+    }
+    out += 'E';
+    out += std::to_string(exponent);
+  } else if (exponent < 0) {
+    out += '0';
+    out += sep;
+    out.append(static_cast<size_t>(-exponent - 1), '0');
+    out += digits;
+  } else {
+    const size_t intDigits = static_cast<size_t>(exponent) + 1;
+    if (digits.size() <= intDigits) {
+      out += digits;
+      out.append(intDigits - digits.size(), '0');
+    } else {
+      out.append(digits, 0, intDigits);
+      out += sep;
+      out.append(digits, intDigits, std::string::npos);
+    }
+  }
+  return out;
+}
+
+namespace {
+
+bool ParseInt(const std::string& text, std::int32_t& value) {
+  size_t i = 0;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  if (i == text.size()) return false;
+  std::int64_t v = 0;
+  for (; i < text.size(); ++i) {
+    if (text[i] < '0' || text[i] > '9') return false;
+    v = v * 10 + (text[i] - '0');
+    if (v > 2147483648LL) return false;
+  }
+  v = negative ? -v : v;
+  if (v > INT32_MAX || v < INT32_MIN) return false;
+  value = static_cast<std::int32_t>(v);
+  return true;
+}
+
+}  // namespace
+
+std::int32_t StrToInt(const std::string& text) {
+  std::int32_t v = 0;
+  if (!ParseInt(text, v)) throw EConvertError("'" + text + "' is not a valid integer value");
+  return v;
+}
+
+std::int32_t StrToIntDef(const std::string& text, std::int32_t Default) {
+  std::int32_t v = 0;
+  return ParseInt(text, v) ? v : Default;
+}
+
+bool TryStrToFloat(const std::string& text, Extended& value) {
+  // Only [sign] digits [sep digits] [E [sign] digits] is a number; '.' and ',' both separate.
+  std::string normal;
+  size_t i = 0;
+  const size_t n = text.size();
+  auto digitsFrom = [&](size_t& k) {
+    size_t start = k;
+    while (k < n && text[k] >= '0' && text[k] <= '9') normal += text[k++];
+    return k - start;
+  };
+  if (i < n && (text[i] == '+' || text[i] == '-')) normal += text[i++];
+  size_t intDigits = digitsFrom(i);
+  size_t fracDigits = 0;
+  if (i < n && (text[i] == '.' || text[i] == ',')) {
+    normal += '.';
+    ++i;
+    fracDigits = digitsFrom(i);
+  }
+  if (intDigits + fracDigits == 0) return false;
+  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    normal += 'e';
+    ++i;
+    if (i < n && (text[i] == '+' || text[i] == '-')) normal += text[i++];
+    if (digitsFrom(i) == 0) return false;
+  }
+  if (i != n) return false;
+  // strtold follows the C locale's point; the project never changes LC_NUMERIC from "C".
+  errno = 0;
+  char* end = nullptr;
+  Extended v = std::strtold(normal.c_str(), &end);
+  if (end == nullptr || *end != '\0' || !std::isfinite(v)) return false;
+  value = v;
+  return true;
+}
+
+std::string UpperCase(const std::string& text) {
+  std::string out = text;
+  for (char& c : out)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return out;
+}
+
+}  // namespace norv

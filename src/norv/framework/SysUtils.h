@@ -1,0 +1,31 @@
+#pragma once
+// Number and text conversions with the framework's formats, independent of the C locale.
+#include <cstdint>
+#include <string>
+
+#include "norv/framework/Types.h"
+
+namespace norv {
+
+// Process-wide number format; DecimalSeparator starts as '.' whatever the OS locale says.
+struct TFormatSettings {
+  char DecimalSeparator = '.';
+};
+extern TFormatSettings FormatSettings;
+
+std::string IntToStr(std::int64_t value);
+// Upper-case hexadecimal, zero-padded to at least Digits characters.
+std::string IntToHex(std::uint64_t value, int Digits);
+// General format: at most 15 significant digits, no trailing zeros, FormatSettings.DecimalSeparator.
+// Values of 1e15 and above, or below 1e-5 (but not zero), take the form "1.5E20" / "-2.5E-7".
+std::string FloatToStr(Extended value);
+// Decimal integer with optional sign; anything else raises EConvertError.
+std::int32_t StrToInt(const std::string& text);
+// Like StrToInt but returns Default for a text that is not an integer.
+std::int32_t StrToIntDef(const std::string& text, std::int32_t Default);
+// Decimal real accepting '.' or ','; returns false (and leaves value) for anything else.
+bool TryStrToFloat(const std::string& text, Extended& value);
+// ASCII a-z only; every other byte is kept.
+std::string UpperCase(const std::string& text);
+
+}  // namespace norv
