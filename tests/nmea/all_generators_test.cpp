@@ -91,12 +91,11 @@ TEST(AllGenerators, CommaAsTheLocaleSeparatorStillWritesAPoint) {
   test::SetReferenceState(sim);
   sim.SetHeading(123.456789012345678L);
   sim.SetSpeed(0.01L);  // km/h field 0.0185288123031314
-  std::vector<std::string> withPoint;
-  for (const auto& g : kGenerators) withPoint.push_back((sim.*g.get)());
+  std::vector<std::pair<const NamedGenerator*, std::string>> withPoint;
+  for (const auto& g : kGenerators) withPoint.emplace_back(&g, (sim.*g.get)());
   test::SeparatorGuard guard;
   FormatSettings.DecimalSeparator = ',';
-  for (std::size_t i = 0; i < std::size(kGenerators); ++i)
-    EXPECT_EQ((sim.*kGenerators[i].get)(), withPoint[i]) << kGenerators[i].kind;
+  for (const auto& [g, text] : withPoint) EXPECT_EQ((sim.*g->get)(), text) << g->kind;
 }
 
 }  // namespace
