@@ -127,17 +127,18 @@ TEST_F(SkyPlotRenderTest, PngShowsEachSatelliteInItsSignalColourWithItsLabel) {
 // Returns the exit status, or -1 when it timed out or did not exit normally.
 int RunWithTimeout(const std::vector<std::string>& argv, const fs::path& log,
                    std::chrono::seconds timeout) {
+  // Built before the fork: the child may only make async-signal-safe calls.
+  std::vector<char*> args;
+  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+  args.push_back(nullptr);
   const pid_t pid = ::fork();
   if (pid == 0) {
     ::setpgid(0, 0);
-    const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd >= 0) {
       ::dup2(fd, STDOUT_FILENO);
       ::dup2(fd, STDERR_FILENO);
     }
-    std::vector<char*> args;
-    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-    args.push_back(nullptr);
     ::execv(args[0], args.data());
     ::_exit(127);
   }
