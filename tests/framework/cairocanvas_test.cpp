@@ -126,7 +126,7 @@ TEST_F(CairoCanvasTest, DegenerateBoxesDrawNothingOrOnlyThePen) {
   CairoCanvas canvas(file, ifPNG, 20, 20);
   canvas.SetBrushColor(Blue);
   canvas.SetPenColor(clRed);
-  canvas.Ellipse(5, 5, 5, 15);    // no width
+  canvas.Ellipse(5, 5, 5, 15);     // no width
   canvas.Ellipse(15, 15, 14, 14);  // reversed, one pixel: all pen
   canvas.Save();
   PngImage image(file);

@@ -32,12 +32,14 @@ std::ostream& operator<<(std::ostream& os, const SatelliteValues& v) {
 std::vector<SatelliteValues> Table(const TNorvGPSSimulator& sim) {
   std::vector<SatelliteValues> table;
   for (const TSatellite* s : sim.GetSatellitesList())
-    table.push_back({s->Active(), s->Elevation(), s->Azimuth(), s->SignalToNoiseRatio(),
-                     s->SatelliteType()});
+    table.push_back(
+        {s->Active(), s->Elevation(), s->Azimuth(), s->SignalToNoiseRatio(), s->SatelliteType()});
   return table;
 }
 
-SatelliteValues At(const TNorvGPSSimulator& sim, std::uint16_t code) { return Table(sim)[code - 1]; }
+SatelliteValues At(const TNorvGPSSimulator& sim, std::uint16_t code) {
+  return Table(sim)[code - 1];
+}
 
 class SatelliteFileTest : public ::testing::Test {
  protected:
@@ -66,8 +68,8 @@ class SatelliteFileTest : public ::testing::Test {
 
 std::string Section(int code, const std::string& active, int elevation, int azimuth, int snr,
                     const std::string& type) {
-  return "[" + std::to_string(code) + "]\nActive=" + active + "\nElevation=" +
-         std::to_string(elevation) + "\nAzimuth=" + std::to_string(azimuth) +
+  return "[" + std::to_string(code) + "]\nActive=" + active +
+         "\nElevation=" + std::to_string(elevation) + "\nAzimuth=" + std::to_string(azimuth) +
          "\nSNR=" + std::to_string(snr) + "\nType=" + type + "\n";
 }
 
@@ -116,7 +118,8 @@ TEST_F(SatelliteFileTest, MissingOrUnreadableValuesTakeTheirDefaults) {
       {"Active=1\nElevation=5\nAzimuth=6\nSNR=7\n", {true, 5, 6, 7, GpsSatellite}},
       {"Elevation=5\nAzimuth=6\nSNR=7\nType=GLONASS\n", {false, 5, 6, 7, GlonassSatellite}},
       {"ACTIVE=2\nelevation=8\nType=glonass\n", {true, 8, 0, 0, GlonassSatellite}},
-      {"Active=yes\nElevation=1e1\nAzimuth=4.5\nSNR=\nType=Galileo\n", {false, 0, 0, 0, GpsSatellite}},
+      {"Active=yes\nElevation=1e1\nAzimuth=4.5\nSNR=\nType=Galileo\n",
+       {false, 0, 0, 0, GpsSatellite}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Body);

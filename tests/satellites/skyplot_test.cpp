@@ -15,7 +15,9 @@ constexpr TColor Pen = 0x00404040;
 DrawCall Ellipse(TPoint a, TPoint b, TColor brush = Brush) {
   return {DrawCall::Kind::Ellipse, a, b, "", brush, Pen, 1};
 }
-DrawCall Line(TPoint from, TPoint to) { return {DrawCall::Kind::Line, from, to, "", Brush, Pen, 1}; }
+DrawCall Line(TPoint from, TPoint to) {
+  return {DrawCall::Kind::Line, from, to, "", Brush, Pen, 1};
+}
 DrawCall Text(TPoint at, const std::string& text, TColor brush) {
   return {DrawCall::Kind::Text, at, {}, text, brush, Pen, 1};
 }
@@ -30,6 +32,7 @@ RecordingCanvas DirtyCanvas() {
   return canvas;
 }
 
+// Rings from the horizon in, spokes, centre mark.
 const std::vector<DrawCall> GridFor120 = {
     Ellipse({0, 0}, {240, 240}),
     Ellipse({20, 20}, {220, 220}),
@@ -68,8 +71,8 @@ TEST(SkyPlot, SatellitePositionsNorthUpEastRight) {
     TPoint Centre;
   };
   const Case cases[] = {
-      {0, 90, {240, 120}},  {90, 0, {120, 120}},  {90, 237, {120, 120}}, {45, 180, {120, 180}},
-      {0, 0, {120, 0}},     {0, 270, {0, 120}},   {60, 45, {148, 92}},   {30, 315, {63, 63}},
+      {0, 90, {240, 120}}, {90, 0, {120, 120}}, {90, 237, {120, 120}}, {45, 180, {120, 180}},
+      {0, 0, {120, 0}},    {0, 270, {0, 120}},  {60, 45, {148, 92}},   {30, 315, {63, 63}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << "elevation " << c.Elevation << " azimuth " << c.Azimuth);

@@ -9,6 +9,7 @@
 
 namespace norv::test {
 
+// One recorded primitive with the brush and pen it was drawn with.
 struct DrawCall {
   enum class Kind { Ellipse, Line, Text };
   Kind What;
@@ -23,11 +24,12 @@ struct DrawCall {
 
 inline std::ostream& operator<<(std::ostream& os, const DrawCall& c) {
   static const char* const names[] = {"Ellipse", "Line", "Text"};
-  return os << names[static_cast<int>(c.What)] << " (" << c.A.X << "," << c.A.Y << ")-(" << c.B.X << "," << c.B.Y
-            << ") '" << c.Text << "' brush " << std::hex << c.Brush << " pen " << c.Pen << std::dec
-            << " width " << c.PenWidth;
+  return os << names[static_cast<int>(c.What)] << " (" << c.A.X << "," << c.A.Y << ")-(" << c.B.X
+            << "," << c.B.Y << ") '" << c.Text << "' brush " << std::hex << c.Brush << " pen "
+            << c.Pen << std::dec << " width " << c.PenWidth;
 }
 
+// Records every primitive in Calls, in drawing order.
 class RecordingCanvas : public TCanvas {
  public:
   std::vector<DrawCall> Calls;

@@ -40,7 +40,7 @@ void EllipsePath(cairo_t* cr, double cx, double cy, double rx, double ry) {
 struct CairoCanvas::Impl {
   cairo_surface_t* Surface = nullptr;
   cairo_t* Context = nullptr;
-  std::string Image;  // the encoded file; the SVG surface streams into it as it draws
+  std::string Image;      // the encoded file; the SVG surface streams into it as it draws
   bool Ended = false;     // Save was called: no more drawing
   bool Rendered = false;  // Image holds the complete file
 
@@ -70,7 +70,8 @@ CairoCanvas::CairoCanvas(const std::filesystem::path& FileName, TImageFormat For
     throw Exception("Canvas size must be positive, not " + std::to_string(Width) + "x" +
                     std::to_string(Height));
   if (Format == ifSVG) {
-    FImpl->Surface = cairo_svg_surface_create_for_stream(AppendToString, &FImpl->Image, Width, Height);
+    FImpl->Surface =
+        cairo_svg_surface_create_for_stream(AppendToString, &FImpl->Image, Width, Height);
     // Pixels, so that a browser shows the image at the size it was drawn.
     cairo_svg_surface_set_document_unit(FImpl->Surface, CAIRO_SVG_UNIT_PX);
   } else {
