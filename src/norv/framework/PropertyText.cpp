@@ -1,7 +1,11 @@
 #include "norv/framework/PropertyText.h"
 
 #include <charconv>
+#include <clocale>
+#include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <limits>
 
 #include "norv/framework/SysUtils.h"
 
@@ -11,12 +15,26 @@ namespace {
 
 bool IsPrintableAscii(unsigned char c) { return c >= 0x20 && c <= 0x7E; }
 
+// A subnormal real: from_chars calls it out of range, although it is a value of the type.
+template <class T>
+std::optional<T> ParseSubnormal(std::string_view text) {
+  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+  const std::string s(text);
+  const T value = static_cast<T>(strtold_l(s.c_str(), nullptr, cLocale));
+  if (value == 0 || !std::isfinite(value) || std::fabs(value) >= std::numeric_limits<T>::min())
+    return std::nullopt;
+  return value;
+}
+
 template <class T>
 std::optional<T> ParseNumber(std::string_view text) {
   T value{};
   const char* end = text.data() + text.size();
   auto [ptr, ec] = std::from_chars(text.data(), end, value);
-  if (text.empty() || ec != std::errc() || ptr != end) return std::nullopt;
+  if (text.empty() || ptr != end) return std::nullopt;
+  if constexpr (std::is_floating_point_v<T>)
+    if (ec == std::errc::result_out_of_range) return ParseSubnormal<T>(text);
+  if (ec != std::errc()) return std::nullopt;
   return value;
 }
 
