@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <limits>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -10,11 +9,6 @@
 
 namespace norv {
 namespace {
-
-struct TSeparatorGuard {
-  char saved = FormatSettings.DecimalSeparator;
-  ~TSeparatorGuard() { FormatSettings.DecimalSeparator = saved; }
-};
 
 struct TDialogGuard {
   ~TDialogGuard() { SetMessageDialogHandler(nullptr); }
@@ -63,50 +57,43 @@ TEST(Streaming, EveryChangedPropertyIsWrittenInDeclarationOrderAndReadsBackEqual
   TNorvGPSSimulator a;
   ChangeEveryProperty(a);
   const std::string text = ComponentToString(a);
+  EXPECT_EQ(text, R"(object GPS1: TNorvGPSSimulator
+  Latitude_Degree = 48
+  Latitude_Minute = 7
+  Latitude_Second = 59.999999999999999997
+  Latitude_Direction = cpSouth
+  Longitude_Degree = 11
+  Longitude_Minute = 31
+  Longitude_Second = 0.33333333333333333334
+  Longitude_Direction = cpWest
+  Altitude = -12.75
+  Heading = 359.99
+  Speed = 0.1
+  PDOP = 1.5
+  HDOP = 0.9
+  VDOP = 99.95
+  Geo_Height = 47.3
+  Magnetic_Variation = 2.5
+  Magnetic_Variation_Direction = cpEast
+  Magnetic_Heading = 12.34
+  UTCDateTime = 42430.50000289352
+  Commands = [GPGLL, GPGGA]
+  UseSystemDateTime = False
+  MessageAlert = True
+  FixQuality = 2
+  Port = '/dev/tty''S0'#13#10#128
+  BaudRate = 115200
+end
+)");
 
-  const std::vector<std::string> declared = {
-      "Latitude_Degree", "Latitude_Minute", "Latitude_Second", "Latitude_Direction",
-      "Longitude_Degree", "Longitude_Minute", "Longitude_Second", "Longitude_Direction",
-      "Altitude", "Heading", "Speed", "PDOP", "HDOP", "VDOP", "Geo_Height", "Magnetic_Variation",
-      "Magnetic_Variation_Direction", "Magnetic_Heading", "UTCDateTime", "Commands",
-      "UseSystemDateTime", "MessageAlert", "FixQuality", "Port", "BaudRate"};
-  EXPECT_EQ(StoredNames(text), declared);
-  EXPECT_TRUE(text.starts_with("object GPS1: TNorvGPSSimulator\n")) << text;
-  EXPECT_TRUE(text.ends_with("\nend\n")) << text;
-  for (const char* line : {"  Latitude_Direction = cpSouth\n", "  Commands = [GPGLL, GPGGA]\n",
-                           "  Port = '/dev/tty''S0'#13#10#128\n", "  MessageAlert = True\n",
-                           "  UseSystemDateTime = False\n", "  Altitude = -12.75\n"})
-    EXPECT_NE(text.find(line), std::string::npos) << line << "in\n" << text;
-
+  // Every value is distinct, so a setter wired to the wrong field shows in the second text.
   TNorvGPSSimulator b;
   ComponentFromString(text, b);
-  EXPECT_EQ(b.Name(), "GPS1");
-  EXPECT_EQ(b.Latitude_Degree(), a.Latitude_Degree());
-  EXPECT_EQ(b.Latitude_Minute(), a.Latitude_Minute());
-  EXPECT_EQ(b.Latitude_Second(), a.Latitude_Second());
-  EXPECT_EQ(b.Latitude_Direction(), a.Latitude_Direction());
-  EXPECT_EQ(b.Longitude_Degree(), a.Longitude_Degree());
-  EXPECT_EQ(b.Longitude_Minute(), a.Longitude_Minute());
-  EXPECT_EQ(b.Longitude_Second(), a.Longitude_Second());
-  EXPECT_EQ(b.Longitude_Direction(), a.Longitude_Direction());
-  EXPECT_EQ(b.Altitude(), a.Altitude());
-  EXPECT_EQ(b.Heading(), a.Heading());
-  EXPECT_EQ(b.Speed(), a.Speed());
-  EXPECT_EQ(b.PDOP(), a.PDOP());
-  EXPECT_EQ(b.HDOP(), a.HDOP());
-  EXPECT_EQ(b.VDOP(), a.VDOP());
-  EXPECT_EQ(b.Geo_Height(), a.Geo_Height());
-  EXPECT_EQ(b.Magnetic_Variation(), a.Magnetic_Variation());
-  EXPECT_EQ(b.Magnetic_Variation_Direction(), a.Magnetic_Variation_Direction());
-  EXPECT_EQ(b.Magnetic_Heading(), a.Magnetic_Heading());
-  EXPECT_EQ(b.UTCDateTime(), a.UTCDateTime());
-  EXPECT_EQ(b.Commands(), a.Commands());
-  EXPECT_EQ(b.UseSystemDateTime(), a.UseSystemDateTime());
-  EXPECT_EQ(b.MessageAlert(), a.MessageAlert());
-  EXPECT_EQ(b.FixQuality(), a.FixQuality());
-  EXPECT_EQ(b.Port(), a.Port());
-  EXPECT_EQ(b.BaudRate(), a.BaudRate());
   EXPECT_EQ(ComponentToString(b), text);
+  EXPECT_EQ(b.Latitude_Second(), a.Latitude_Second()) << "every bit of the long double";
+  EXPECT_EQ(b.Longitude_Second(), a.Longitude_Second());
+  EXPECT_EQ(b.UTCDateTime(), a.UTCDateTime());
+  EXPECT_EQ(b.Port(), a.Port());
 }
 
 TEST(Streaming, ValuesEqualToTheirDeclaredDefaultAreNotWritten) {
@@ -155,29 +142,6 @@ TEST(Streaming, CommandsRoundTripAsASet) {
     ComponentFromString(text, b);
     EXPECT_EQ(b.Commands().Bits(), c.set.Bits()) << c.text;
   }
-}
-
-TEST(Streaming, RealsRoundTripExactlyWhateverTheDecimalSeparator) {
-  TSeparatorGuard guard;
-  FormatSettings.DecimalSeparator = ',';
-  for (long double v : {0.1L, -1e-4000L, std::numeric_limits<long double>::max(),
-                        std::numeric_limits<long double>::denorm_min(),
-                        std::numeric_limits<long double>::infinity(),
-                        -std::numeric_limits<long double>::infinity()}) {
-    TNorvGPSSimulator a;
-    a.SetAltitude(v);
-    const std::string text = ComponentToString(a);
-    const std::string line = text.substr(text.find("  Altitude = "));
-    EXPECT_EQ(line.substr(0, line.find('\n')).find(','), std::string::npos) << text;
-    TNorvGPSSimulator b;
-    ComponentFromString(text, b);
-    EXPECT_EQ(b.Altitude(), v) << text;
-  }
-  TNorvGPSSimulator a;
-  a.SetSpeed(std::numeric_limits<long double>::quiet_NaN());
-  TNorvGPSSimulator b;
-  ComponentFromString(ComponentToString(a), b);
-  EXPECT_TRUE(std::isnan(b.Speed()));
 }
 
 TEST(Streaming, ARefusedValueRaisesTheSettersExceptionNamingItsLine) {
