@@ -38,8 +38,8 @@ TEST(QuoteString, EveryByteStringRoundTrips) {
 }
 
 TEST(UnquoteString, RefusesWhatQuoteStringCannotHaveWritten) {
-  for (const char* text : {"", "abc", "'abc", "abc'", "'a' 'b'", "#", "#256", "#1234", "#x",
-                           "'a'b", "'it's'"})
+  for (const char* text :
+       {"", "abc", "'abc", "abc'", "'a' 'b'", "#", "#256", "#1234", "#x", "'a'b", "'it's'"})
     EXPECT_FALSE(UnquoteString(text).has_value()) << text;
 }
 
@@ -47,9 +47,9 @@ TEST(FormatReal, ShortestTextThatReadsBackExactlyWhateverTheDecimalSeparator) {
   using L = std::numeric_limits<long double>;
   const char saved = FormatSettings.DecimalSeparator;
   FormatSettings.DecimalSeparator = ',';
-  for (long double v : {0.0L, 0.1L, -12.75L, 1.0L / 3.0L, std::nextafter(60.0L, 0.0L), 1e300L,
-                        L::max(), L::lowest(), L::min(), L::denorm_min(), -L::denorm_min(),
-                        L::infinity(), -L::infinity()}) {
+  for (long double v :
+       {0.0L, 0.1L, -12.75L, 1.0L / 3.0L, std::nextafter(60.0L, 0.0L), 1e300L, L::max(),
+        L::lowest(), L::min(), L::denorm_min(), -L::denorm_min(), L::infinity(), -L::infinity()}) {
     const std::string text = FormatReal(v);
     const auto back = ParseReal(text);
     EXPECT_TRUE(back.has_value()) << text;
@@ -95,8 +95,7 @@ TEST(ParsePropertyValue, OrdinalKinds) {
     } else {
       ASSERT_TRUE(parsed.has_value()) << c.text;
       EXPECT_EQ(std::get<std::int64_t>(*parsed), *c.value) << c.text;
-      EXPECT_EQ(ParsePropertyValue(*c.property, FormatPropertyValue(*c.property, *parsed)),
-                parsed);
+      EXPECT_EQ(ParsePropertyValue(*c.property, FormatPropertyValue(*c.property, *parsed)), parsed);
     }
   }
 }

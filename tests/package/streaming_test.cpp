@@ -101,9 +101,9 @@ TEST(Streaming, ValuesEqualToTheirDeclaredDefaultAreNotWritten) {
   // Properties declared without a default are always written; zero reals and empty strings not.
   EXPECT_EQ(StoredNames(ComponentToString(fresh)),
             (std::vector<std::string>{"Latitude_Degree", "Latitude_Minute", "Latitude_Direction",
-                                      "Longitude_Degree", "Longitude_Minute",
-                                      "Longitude_Direction", "Magnetic_Variation_Direction",
-                                      "UTCDateTime", "Commands", "BaudRate"}));
+                                      "Longitude_Degree", "Longitude_Minute", "Longitude_Direction",
+                                      "Magnetic_Variation_Direction", "UTCDateTime", "Commands",
+                                      "BaudRate"}));
   EXPECT_TRUE(ComponentToString(fresh).starts_with("object TNorvGPSSimulator\n"));
 
   TNorvGPSSimulator changed;
@@ -111,8 +111,8 @@ TEST(Streaming, ValuesEqualToTheirDeclaredDefaultAreNotWritten) {
   changed.SetUseSystemDateTime(false);
   changed.SetMessageAlert(true);
   const std::string text = ComponentToString(changed);
-  for (const char* line : {"  FixQuality = 1\n", "  UseSystemDateTime = False\n",
-                           "  MessageAlert = True\n"})
+  for (const char* line :
+       {"  FixQuality = 1\n", "  UseSystemDateTime = False\n", "  MessageAlert = True\n"})
     EXPECT_NE(text.find(line), std::string::npos) << line;
   TNorvGPSSimulator back;
   ComponentFromString(text, back);
@@ -160,8 +160,9 @@ TEST(Streaming, ARefusedValueRaisesTheSettersExceptionNamingItsLine) {
   for (const auto& c : cases) {
     dialogs.clear();
     TNorvGPSSimulator sim;
-    const std::string text = std::string("object GPS1: TNorvGPSSimulator\n  MessageAlert = True\n") +
-                             "  FixQuality = 3\n  " + c.line + "\n  BaudRate = 9600\nend\n";
+    const std::string text =
+        std::string("object GPS1: TNorvGPSSimulator\n  MessageAlert = True\n") +
+        "  FixQuality = 3\n  " + c.line + "\n  BaudRate = 9600\nend\n";
     try {
       ComponentFromString(text, sim);
       ADD_FAILURE() << c.line << " was accepted";

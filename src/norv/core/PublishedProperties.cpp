@@ -12,9 +12,8 @@ using K = TPropertyKind;
 std::vector<TPropertyInfo> SimulatorProperties() {
   using S = TNorvGPSSimulator;
   const std::vector<std::string> dirs = {"cpNorth", "cpSouth", "cpEast", "cpWest"};
-  const std::vector<std::string> commands = {"GPGLL", "GPGGA", "GPVTG", "GPRMC",
-                                             "GPGSA", "GPGSV", "GPZDA", "GPWPL",
-                                             "GPRTE", "GPAAM", "AllNMEA"};
+  const std::vector<std::string> commands = {"GPGLL", "GPGGA", "GPVTG", "GPRMC", "GPGSA",  "GPGSV",
+                                             "GPZDA", "GPWPL", "GPRTE", "GPAAM", "AllNMEA"};
   return {
       MakeProperty("Latitude_Degree", K::Integer, &S::Latitude_Degree, &S::SetLatDeg),
       MakeProperty("Latitude_Minute", K::Integer, &S::Latitude_Minute, &S::SetLatMin),
@@ -35,14 +34,13 @@ std::vector<TPropertyInfo> SimulatorProperties() {
       MakeProperty("Geo_Height", K::Float, &S::Geo_Height, &S::SetGeo_Height),
       MakeProperty("Magnetic_Variation", K::Float, &S::Magnetic_Variation,
                    &S::SetMagneticVariation),
-      MakeProperty("Magnetic_Variation_Direction", K::Enumeration,
-                   &S::Magnetic_Variation_Direction, &S::SetMagnetic_Variation_Direction, {},
-                   dirs),
+      MakeProperty("Magnetic_Variation_Direction", K::Enumeration, &S::Magnetic_Variation_Direction,
+                   &S::SetMagnetic_Variation_Direction, {}, dirs),
       MakeProperty("Magnetic_Heading", K::Float, &S::Magnetic_Heading, &S::SetMagneticHeading),
       MakeProperty("UTCDateTime", K::DateTime, &S::UTCDateTime, &S::SetUTCDateTime),
       MakeProperty("Commands", K::Set, &S::Commands, &S::SetCommands, {}, commands),
-      MakeProperty("UseSystemDateTime", K::Boolean, &S::UseSystemDateTime,
-                   &S::SetUseSystemDateTime, 1),
+      MakeProperty("UseSystemDateTime", K::Boolean, &S::UseSystemDateTime, &S::SetUseSystemDateTime,
+                   1),
       // False, the constructor's value, so that a streamed True survives a round trip.
       MakeProperty("MessageAlert", K::Boolean, &S::MessageAlert, &S::SetMessageAlert, 0),
       MakeProperty("FixQuality", K::Integer, &S::FixQuality, &S::SetFixQuality, 0),

@@ -15,7 +15,15 @@
 namespace norv {
 
 // How a published property's value is held and written as text.
-enum class TPropertyKind : std::uint8_t { Integer, Enumeration, Set, Boolean, Float, DateTime, String };
+enum class TPropertyKind : std::uint8_t {
+  Integer,
+  Enumeration,
+  Set,
+  Boolean,
+  Float,
+  DateTime,
+  String
+};
 
 // A property value: ordinal kinds (integer, enumeration, set bits, Boolean) as std::int64_t,
 // Float and DateTime as Extended, String as std::string.

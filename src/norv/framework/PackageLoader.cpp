@@ -63,7 +63,8 @@ void PackageLoad(const TPackageInfo& Package) {
       if (Package.Units[initialised].Initialization != nullptr)
         Package.Units[initialised].Initialization();
   } catch (...) {
-    FinalizeUnits(Package.Units, initialised);  // the initialization's exception is the one to report
+    // The initialization's exception is the one to report, not a finalization's.
+    FinalizeUnits(Package.Units, initialised);
     Loaded().erase(FindLoaded(Package));
     throw;
   }

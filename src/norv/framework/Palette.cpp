@@ -29,6 +29,7 @@ void RegisterComponents(const std::string& Page,
   std::lock_guard<std::mutex> guard(PaletteLock());
   auto& entries = Entries();
   for (const TComponentClass* cls : Classes) {
+    if (cls == nullptr) throw Exception("RegisterComponents: no class given for page " + Page);
     auto same = std::find_if(entries.begin(), entries.end(), [&](const TPaletteEntry& e) {
       return SameText(e.Class->ClassName, cls->ClassName);
     });
@@ -44,7 +45,8 @@ void RegisterComponents(const std::string& Page,
 
 void UnregisterUnitComponents(std::string_view UnitName) {
   std::lock_guard<std::mutex> guard(PaletteLock());
-  std::erase_if(Entries(), [&](const TPaletteEntry& e) { return SameText(e.Class->UnitName, UnitName); });
+  std::erase_if(Entries(),
+                [&](const TPaletteEntry& e) { return SameText(e.Class->UnitName, UnitName); });
 }
 
 std::vector<TPaletteEntry> PaletteEntries() {

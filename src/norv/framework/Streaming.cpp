@@ -82,8 +82,8 @@ TObjectText ParseObject(std::istream& Stream, const TComponentClass& Class) {
       object.Assignments.push_back(ParseAssignment(line, lineNo, Class));
     }
   }
-  if (Stream.bad()) throw EReadError("The stream could not be read after line " +
-                                     std::to_string(lineNo));
+  if (Stream.bad())
+    throw EReadError("The stream could not be read after line " + std::to_string(lineNo));
   if (state == kHeader) Fail(lineNo + 1, "'object " + Class.ClassName + "' expected");
   if (state == kBody) Fail(lineNo + 1, "'end' expected before the end of the stream");
   return object;
@@ -91,7 +91,8 @@ TObjectText ParseObject(std::istream& Stream, const TComponentClass& Class) {
 
 }  // namespace
 
-void WriteComponent(std::ostream& Stream, const TComponent& Instance, const TComponentClass& Class) {
+void WriteComponent(std::ostream& Stream, const TComponent& Instance,
+                    const TComponentClass& Class) {
   if (!Class.IsInstance(Instance))
     throw Exception("WriteComponent: the component is not a " + Class.ClassName);
   const std::string& name = Instance.Name();

@@ -62,12 +62,12 @@ constexpr TRGB PaletteColour(int i) {
 
 constexpr std::uint8_t PaletteIndex(char c) {
   switch (c) {
-    case 'k': return 0;    // black
-    case '#': return 15;   // white
-    case 'o': return 8;    // grey
-    case 'r': return 9;    // red
-    case 'b': return 12;   // blue
-    default: return 7;     // silver background
+    case 'k': return 0;   // black
+    case '#': return 15;  // white
+    case 'o': return 8;   // grey
+    case 'r': return 9;   // red
+    case 'b': return 12;  // blue
+    default: return 7;    // silver background
   }
 }
 
@@ -102,13 +102,13 @@ constexpr TBitmapBytes BuildBitmap() {
   Put32(b, h + 0, kInfoHeaderSize);
   Put32(b, h + 4, kSide);
   Put32(b, h + 8, kSide);
-  Put16(b, h + 12, 1);                   // planes
-  Put16(b, h + 14, 8);                   // bits per pixel
-  Put32(b, h + 16, 0);                   // BI_RGB, uncompressed
-  Put32(b, h + 20, kRowSize * kSide);    // image size
-  Put32(b, h + 24, 2835);                // 72 dpi, in pixels per metre
+  Put16(b, h + 12, 1);                 // planes
+  Put16(b, h + 14, 8);                 // bits per pixel
+  Put32(b, h + 16, 0);                 // BI_RGB, uncompressed
+  Put32(b, h + 20, kRowSize * kSide);  // image size
+  Put32(b, h + 24, 2835);              // 72 dpi, in pixels per metre
   Put32(b, h + 28, 2835);
-  Put32(b, h + 32, 256);                 // colours used
+  Put32(b, h + 32, 256);               // colours used
   // RGBQUAD palette: blue, green, red, reserved.
   for (int i = 0; i < 256; ++i) {
     const TRGB c = PaletteColour(i);
