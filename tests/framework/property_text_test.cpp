@@ -6,6 +6,7 @@
 
 #include "norv/framework/PropertyText.h"
 #include "norv/framework/SysUtils.h"
+#include "support/SeparatorGuard.h"
 
 namespace norv {
 namespace {
@@ -45,7 +46,7 @@ TEST(UnquoteString, RefusesWhatQuoteStringCannotHaveWritten) {
 
 TEST(FormatReal, ShortestTextThatReadsBackExactlyWhateverTheDecimalSeparator) {
   using L = std::numeric_limits<long double>;
-  const char saved = FormatSettings.DecimalSeparator;
+  test::SeparatorGuard guard;
   FormatSettings.DecimalSeparator = ',';
   for (long double v :
        {0.0L, 0.1L, -12.75L, 1.0L / 3.0L, std::nextafter(60.0L, 0.0L), 1e300L, L::max(),
@@ -56,7 +57,6 @@ TEST(FormatReal, ShortestTextThatReadsBackExactlyWhateverTheDecimalSeparator) {
     EXPECT_EQ(back.value_or(-1), v) << text;
   }
   EXPECT_EQ(FormatReal(-12.75L), "-12.75");
-  FormatSettings.DecimalSeparator = saved;
   EXPECT_TRUE(std::isnan(ParseReal(FormatReal(L::quiet_NaN())).value_or(0)));
 }
 
