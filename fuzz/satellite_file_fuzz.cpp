@@ -15,6 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   TNorvGPSSimulator sim;
   if (!fuzz::LoadsOrRefuses("LoadSatellitesFromFile", [&] { sim.LoadSatellitesFromFile(input); }))
     return 0;
+  if (!fuzz::ChosenForRoundTrip(Data, Size)) return 0;
   fuzz::CheckSavedFileReloads(
       "satellite file", [&](const auto& file) { sim.SaveSatellitesToFile(file); },
       [](const auto& saved, const auto& again) {
