@@ -15,6 +15,11 @@ class TIniFile {
  public:
   // Loads FileName when it exists; a missing file gives an empty document.
   explicit TIniFile(const std::filesystem::path& FileName);
+  // Starts from an empty document whatever FileName holds: a save built on it replaces the whole
+  // file, and nothing of an older file survives, while the old file stays intact until UpdateFile.
+  struct TEmptyDocument {};
+  static constexpr TEmptyDocument EmptyDocument{};
+  TIniFile(const std::filesystem::path& FileName, TEmptyDocument);
   ~TIniFile();
   TIniFile(const TIniFile&) = delete;
   TIniFile& operator=(const TIniFile&) = delete;
@@ -47,6 +52,11 @@ class TIniFile {
   // Writes the document to FileName atomically (temporary file beside it, flushed, renamed over
   // it). Raises norv::Exception naming the file and the OS error; the old file is then unchanged.
   void UpdateFile() const;
+
+  // Raises norv::Exception naming Name (described by What, e.g. "waypoint name") when Name cannot
+  // be written as a section name or value and read back unchanged: empty; holding CR, LF, NUL,
+  // '[', ']' or '='; starting or ending with a blank; starting with ';' or '#'.
+  static void CheckName(const std::string& Name, const std::string& What);
 
  private:
   struct Impl;
