@@ -105,7 +105,7 @@ TEST_F(IniFileTest, ReplacedFileKeepsItsPermissions) {
 TEST_F(IniFileTest, EmptyDocumentIgnoresTheOldFileUntilItReplacesIt) {
   const fs::path file = dir_ / "e.ini";
   Write(file, "[Old]\nK=1\n");
-  TIniFile ini(file, TIniFile::EmptyDocument);
+  TIniFile ini(file, TIniFile::Empty);
   EXPECT_TRUE(ini.ReadSections().empty());
   ini.WriteString("New", "K", "2");
   EXPECT_EQ(Read(file), "[Old]\nK=1\n");
@@ -131,7 +131,7 @@ TEST_F(IniFileTest, CheckNameRefusesWhatCannotBeReadBackUnchanged) {
   // Everything else is carried back as written, which the round trip proves.
   const fs::path file = dir_ / "f.ini";
   const std::vector<std::string> good{"a b", "a;b", "x#", "\xC3\xA9t\xC3\xA9", "'q'", "\"q\""};
-  TIniFile ini(file, TIniFile::EmptyDocument);
+  TIniFile ini(file, TIniFile::Empty);
   for (const auto& name : good) {
     EXPECT_NO_THROW(TIniFile::CheckName(name, "waypoint name"));
     ini.WriteString(name, "Name", name);

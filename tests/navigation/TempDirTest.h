@@ -10,9 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "norv/framework/SysUtils.h"
 
-namespace norv::testing {
+namespace norv::test {
 
 class TempDirTest : public ::testing::Test {
  protected:
@@ -25,7 +24,6 @@ class TempDirTest : public ::testing::Test {
     std::filesystem::create_directories(dir_);
   }
   void TearDown() override {
-    FormatSettings.DecimalSeparator = '.';
     std::filesystem::permissions(dir_, std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::add);
     std::filesystem::remove_all(dir_);
@@ -52,4 +50,4 @@ class TempDirTest : public ::testing::Test {
   std::filesystem::path dir_;
 };
 
-}  // namespace norv::testing
+}  // namespace norv::test

@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 using Names = std::vector<std::string>;
 
-class RouteFileTest : public testing::TempDirTest {
+class RouteFileTest : public test::TempDirTest {
  protected:
   void SetUp() override {
     TempDirTest::SetUp();

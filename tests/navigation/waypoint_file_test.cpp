@@ -5,7 +5,9 @@
 #include "navigation/TempDirTest.h"
 #include "norv/core/ENorvNMEAException.h"
 #include "norv/framework/Exception.h"
+#include "norv/framework/SysUtils.h"
 #include "norv/navigation/WayPoints.h"
+#include "support/SeparatorGuard.h"
 
 namespace norv {
 namespace {
@@ -64,18 +66,18 @@ std::string Describe(const TWayPoints& list) {
   return out;
 }
 
-class WayPointFileTest : public testing::TempDirTest {
+class WayPointFileTest : public test::TempDirTest {
  protected:
   void FillExample() {
     list_.Add(NewWayPoint("WP1", 48, 7, 3.5L, cpNorth, 11, 31, 0, cpEast));
     list_.Add(new TWayPoint("WP2"));
   }
-  fs::path file_ = "";
-  TWayPoints list_;
   void SetUp() override {
     TempDirTest::SetUp();
     file_ = dir_ / "waypoints.ini";
   }
+  fs::path file_;
+  TWayPoints list_;
 };
 
 TEST_F(WayPointFileTest, WritesTheExampleFileExactlyAndReadsItBack) {
@@ -93,6 +95,7 @@ TEST_F(WayPointFileTest, WritesTheExampleFileExactlyAndReadsItBack) {
 
 TEST_F(WayPointFileTest, SecondsRoundTripWithEitherDecimalSeparator) {
   list_.Add(NewWayPoint("S", 1, 2, 3.5L, cpSouth, 4, 5, 20.0L / 3, cpWest));
+  test::SeparatorGuard guard;
   FormatSettings.DecimalSeparator = ',';
   list_.SaveToFile(file_);
   const std::string text = Read(file_);

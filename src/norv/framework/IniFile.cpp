@@ -78,14 +78,11 @@ struct TIniFile::Impl {
   }
 };
 
-TIniFile::TIniFile(const std::filesystem::path& FileName)
+TIniFile::TIniFile(const std::filesystem::path& FileName, TStart Start)
     : FFileName(FileName), FImpl(std::make_unique<Impl>()) {
   std::error_code ec;
-  if (std::filesystem::is_regular_file(FileName, ec)) FImpl->Load(FileName);
+  if (Start == LoadFile && std::filesystem::is_regular_file(FileName, ec)) FImpl->Load(FileName);
 }
-
-TIniFile::TIniFile(const std::filesystem::path& FileName, TEmptyDocument)
-    : FFileName(FileName), FImpl(std::make_unique<Impl>()) {}
 
 TIniFile::~TIniFile() = default;
 

@@ -42,7 +42,7 @@ void TRoute::SaveToFile(const std::filesystem::path& FileName) const {
       throw Exception("Cannot save waypoint name \"" + name +
                       "\": a route file keeps that section for the route itself.");
   }
-  TIniFile ini(FileName, TIniFile::EmptyDocument);  // nothing of the old file survives
+  TIniFile ini(FileName, TIniFile::Empty);  // nothing of the old file survives
   ini.WriteString(kRouteSection, "Name", FName);
   for (const std::string& name : FWayPoints) ini.WriteString(name, "Name", name);
   ini.UpdateFile();

@@ -65,7 +65,7 @@ void TWayPoints::SaveToFile(const std::filesystem::path& FileName) const {
   }
   // Built from nothing, so no section of the old file survives; names that differ only in
   // letter case share one section, the later waypoint's values replacing the earlier's.
-  TIniFile ini(FileName, TIniFile::EmptyDocument);
+  TIniFile ini(FileName, TIniFile::Empty);
   for (const TWayPoint* w : saved) WriteWayPoint(ini, *w);
   ini.UpdateFile();
 }
