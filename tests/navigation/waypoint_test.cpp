@@ -86,16 +86,5 @@ TEST(WayPoint, SettersTakeTheirRangeAndRefuseTheRestKeepingTheOldValue) {
   }
 }
 
-TEST(WayPoint, EachFieldIsCheckedAloneNotTheCombination) {
-  TWayPoint w("A");
-  w.SetLatDeg(90);
-  w.SetLatMin(30);
-  w.SetLongDeg(180);
-  w.SetLongMin(59);
-  w.SetLongSec(59.9L);
-  EXPECT_EQ(w.Latitude_Minute(), 30);
-  EXPECT_EQ(w.Longitude_Second(), 59.9L);
-}
-
 }  // namespace
 }  // namespace norv

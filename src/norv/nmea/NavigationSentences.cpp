@@ -25,25 +25,28 @@ const TWayPoint* Resolve(const TWayPoints* WayPoints, const std::string& Name) {
   return WayPoints != nullptr ? WayPoints->GetByName(Name) : nullptr;
 }
 
+// Position and identifier of a WPL sentence. The identifier is the waypoint's own name, whatever
+// the letter case of the route entry that found it.
+std::string LocationFields(const TWayPoint& W) {
+  return LatitudeField(W.Latitude_Degree(), W.Latitude_Minute(), W.Latitude_Second(),
+                       W.Latitude_Direction()) +
+         ',' +
+         LongitudeField(W.Longitude_Degree(), W.Longitude_Minute(), W.Longitude_Second(),
+                        W.Longitude_Direction()) +
+         ',' + W.Name();
+}
+
 }  // namespace
 
 std::string TNorvGPSSimulator::GetGPWPL() const {
   std::string out;
   const TRoute* route = ActiveRouteOf(FRoutes);
   if (route == nullptr) return out;
+  std::vector<std::string> locations;  // the fields of each resolved entry, in route order
+  for (const std::string& name : route->WayPoints())
+    if (const TWayPoint* w = Resolve(FWayPoints, name)) locations.push_back(LocationFields(*w));
   TConstellations(GetActiveSatellitesList()).ForEach([&](std::string_view talker, const auto&) {
-    for (const std::string& name : route->WayPoints()) {
-      const TWayPoint* w = Resolve(FWayPoints, name);
-      if (w == nullptr) continue;
-      // The identifier is the waypoint's own name, whatever the letter case of the route entry.
-      AppendSentence(out, talker, "WPL",
-                     LatitudeField(w->Latitude_Degree(), w->Latitude_Minute(),
-                                   w->Latitude_Second(), w->Latitude_Direction()) +
-                         ',' +
-                         LongitudeField(w->Longitude_Degree(), w->Longitude_Minute(),
-                                        w->Longitude_Second(), w->Longitude_Direction()) +
-                         ',' + w->Name());
-    }
+    for (const std::string& fields : locations) AppendSentence(out, talker, "WPL", fields);
   });
   return out;
 }
