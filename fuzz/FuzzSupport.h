@@ -83,6 +83,17 @@ bool LoadsOrRefuses(const char* What, Loader&& Load) {
   }
 }
 
+// Whatever a loader accepted, the sentences built from it must build: an exception there would
+// stop a host's transmission loop.
+template <class Build>
+void CheckSentencesBuild(const char* What, Build&& BuildSentences) {
+  try {
+    BuildSentences();
+  } catch (const std::exception& e) {
+    Finding(std::string(What) + ": building sentences failed: " + typeid(e).name() + ": " + e.what());
+  }
+}
+
 // Whether this input also goes through the save-and-reload check: a fixed one in 64 (by a
 // hash of the input, so a finding reproduces). For files whose save is much larger than a small
 // input (the satellite file always holds all 235 sections).
