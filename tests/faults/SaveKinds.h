@@ -32,6 +32,41 @@ inline std::shared_ptr<TNorvGPSSimulator> SatelliteVersion(int Version) {
   return sim;
 }
 
+// Two waypoint lists of 60 points each, at different positions.
+inline std::shared_ptr<TWayPoints> WayPointVersion(int Version) {
+  auto list = std::make_shared<TWayPoints>();
+  for (int i = 0; i < 60; ++i) {
+    auto w = std::make_unique<TWayPoint>("WP" + std::to_string(i));
+    w->SetLatDeg((i + Version * 7) % 90);
+    w->SetLatMin((i * 3 + Version) % 60);
+    w->SetLatSec((i * 17 + Version * 5) % 600 / 10.0L);
+    w->SetLatDir(Version == 0 ? cpNorth : cpSouth);
+    w->SetLongDeg((i * 5 + Version) % 180);
+    w->SetLongMin((i + Version * 11) % 60);
+    w->SetLongSec((i * 7 + Version) % 600 / 10.0L);
+    w->SetLongDir(i % 2 == 0 ? cpEast : cpWest);
+    list->Add(w.release());
+  }
+  return list;
+}
+
+// Two routes of 150 names each.
+inline std::shared_ptr<TRoute> RouteVersion(int Version) {
+  auto route = std::make_shared<TRoute>(Version == 0 ? "OUTBOUND" : "INBOUND");
+  for (int i = 0; i < 150; ++i) route->WayPoints().push_back("R" + std::to_string(Version) + "P" + std::to_string(i));
+  return route;
+}
+
+// Holds the two versions of a state and saves the one asked for.
+template <class T, class Make, class Save>
+TSaverFactory Versions(Make MakeVersion, Save SaveVersion) {
+  return [MakeVersion, SaveVersion](const fs::path& target) -> TVersionSaver {
+    auto versions = std::make_shared<std::vector<std::shared_ptr<T>>>(
+        std::vector{MakeVersion(0), MakeVersion(1)});
+    return [target, versions, SaveVersion](int version) { SaveVersion(*(*versions)[version], target); };
+  };
+}
+
 }  // namespace detail
 
 inline std::vector<TSaveKind> SaveKinds() {
@@ -48,11 +83,17 @@ inline std::vector<TSaveKind> SaveKinds() {
          };
        }},
       {"SatelliteFile", "satellites.ini",
-       [](const fs::path& target) -> TVersionSaver {
-         auto versions = std::make_shared<std::vector<std::shared_ptr<TNorvGPSSimulator>>>(
-             std::vector{detail::SatelliteVersion(0), detail::SatelliteVersion(1)});
-         return [target, versions](int version) { (*versions)[version]->SaveSatellitesToFile(target); };
-       }},
+       detail::Versions<TNorvGPSSimulator>(
+           detail::SatelliteVersion,
+           [](const TNorvGPSSimulator& sim, const fs::path& file) { sim.SaveSatellitesToFile(file); })},
+      {"WayPointFile", "waypoints.ini",
+       detail::Versions<TWayPoints>(
+           detail::WayPointVersion,
+           [](const TWayPoints& list, const fs::path& file) { list.SaveToFile(file); })},
+      {"RouteFile", "route.ini",
+       detail::Versions<TRoute>(
+           detail::RouteVersion,
+           [](const TRoute& route, const fs::path& file) { route.SaveToFile(file); })},
   };
 }
 
