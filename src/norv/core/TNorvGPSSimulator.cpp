@@ -4,6 +4,7 @@
 #include "norv/framework/DateTime.h"
 #include "norv/framework/MessageDialog.h"
 #include "norv/satellites/Satellite.h"
+#include "norv/serial/SenderThread.h"
 
 namespace norv {
 
@@ -17,9 +18,17 @@ TNorvGPSSimulator::TNorvGPSSimulator(TComponent* AOwner) : TComponent(AOwner) {
   FUTCDateTime = GetUTCDateTime();
   for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i)
     if (!FSatellites[i]) FSatellites[i] = std::make_unique<TSatellite>(static_cast<std::uint16_t>(i));
+  // Last: the sender starts running at once and reads the fields above.
+  FSenderThread = new TSenderThread(this);
 }
 
-TNorvGPSSimulator::~TNorvGPSSimulator() = default;
+TNorvGPSSimulator::~TNorvGPSSimulator() {
+  // The sender is stopped and joined before anything it reads goes; an open port is closed, since
+  // nothing could close or reopen it once its owner is gone.
+  delete FSenderThread;
+  FSenderThread = nullptr;
+  Disconnect();
+}
 
 void TNorvGPSSimulator::Refuse(const std::string& Msg) const {
   if (FMessageAlert) MessageDlg(Msg);
