@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "norv/core/TNorvGPSSimulator.h"
 #include "norv/serial/SystemCalls.h"
 
 namespace norv::test {
@@ -69,5 +70,17 @@ class SystemCallsOverride {
  private:
   serial::TSystemCalls saved_;
 };
+
+// Sends chunks nobody reads until the terminal's buffer is full and a write stops short at its
+// deadline (about a second). Returns the bytes written.
+inline std::size_t FillLine(TNorvGPSSimulator& gps) {
+  const std::string chunk(256, 'f');
+  std::size_t written = 0;
+  for (std::uint32_t n = 256; n == chunk.size() && written < (16u << 20);) {
+    n = gps.Send(chunk);
+    written += n;
+  }
+  return written;
+}
 
 }  // namespace norv::test
