@@ -1,0 +1,166 @@
+// TIniFile: SimpleIni parses the file; the document is kept in file order and written by us,
+// so the output is exactly "[Section]" and "Key=Value" lines, with no blank lines added.
+#include "norv/framework/IniFile.h"
+
+// Byte strings only: no wide-character converter is needed.
+#define SI_NO_CONVERSION
+#define SI_IMPLEMENTATION  // the template bodies are compiled here, not taken from a library
+#include <SimpleIni.h>
+
+#include <system_error>
+#include <unordered_map>
+#include <utility>
+
+#include "norv/framework/Exception.h"
+#include "norv/framework/SysUtils.h"
+
+namespace norv {
+
+namespace {
+
+struct TSection {
+  std::string Name;
+  std::vector<std::pair<std::string, std::string>> Keys;
+};
+
+}  // namespace
+
+struct TIniFile::Impl {
+  std::vector<TSection> Sections;
+  std::unordered_map<std::string, std::size_t> Index;  // upper-cased name -> position
+
+  const TSection* Find(const std::string& name) const {
+    auto it = Index.find(UpperCase(name));
+    return it == Index.end() ? nullptr : &Sections[it->second];
+  }
+
+  TSection& FindOrAdd(const std::string& name) {
+    auto [it, added] = Index.emplace(UpperCase(name), Sections.size());
+    if (added) Sections.push_back(TSection{name, {}});
+    return Sections[it->second];
+  }
+
+  static const std::string* Value(const TSection& s, const std::string& key) {
+    const std::string upper = UpperCase(key);
+    for (const auto& kv : s.Keys)
+      if (UpperCase(kv.first) == upper) return &kv.second;
+    return nullptr;
+  }
+
+  void Set(const std::string& section, const std::string& key, const std::string& value) {
+    TSection& s = FindOrAdd(section);
+    const std::string upper = UpperCase(key);
+    for (auto& kv : s.Keys)
+      if (UpperCase(kv.first) == upper) {
+        kv.second = value;
+        return;
+      }
+    s.Keys.emplace_back(key, value);
+  }
+
+  void Load(const std::filesystem::path& file) {
+    CSimpleIniA ini(/*utf8*/ false, /*multikey*/ false, /*multiline*/ false);
+    const SI_Error rc = ini.LoadFile(file.c_str());
+    if (rc < 0) {
+      const std::string why = rc == SI_FILE ? std::system_category().message(errno) : "parse error";
+      throw Exception("Cannot read INI file " + file.string() + ": " + why);
+    }
+    CSimpleIniA::TNamesDepend sections;
+    ini.GetAllSections(sections);
+    sections.sort(CSimpleIniA::Entry::LoadOrder());
+    for (const auto& section : sections) {
+      TSection& s = FindOrAdd(section.pItem);
+      CSimpleIniA::TNamesDepend keys;
+      ini.GetAllKeys(section.pItem, keys);
+      keys.sort(CSimpleIniA::Entry::LoadOrder());
+      for (const auto& key : keys) s.Keys.emplace_back(key.pItem, ini.GetValue(section.pItem, key.pItem, ""));
+    }
+  }
+};
+
+TIniFile::TIniFile(const std::filesystem::path& FileName)
+    : FFileName(FileName), FImpl(std::make_unique<Impl>()) {
+  std::error_code ec;
+  if (std::filesystem::is_regular_file(FileName, ec)) FImpl->Load(FileName);
+}
+
+TIniFile::~TIniFile() = default;
+
+std::vector<std::string> TIniFile::ReadSections() const {
+  std::vector<std::string> names;
+  names.reserve(FImpl->Sections.size());
+  for (const auto& s : FImpl->Sections) names.push_back(s.Name);
+  return names;
+}
+
+bool TIniFile::SectionExists(const std::string& Section) const {
+  return FImpl->Find(Section) != nullptr;
+}
+
+bool TIniFile::ValueExists(const std::string& Section, const std::string& Ident) const {
+  const TSection* s = FImpl->Find(Section);
+  return s != nullptr && Impl::Value(*s, Ident) != nullptr;
+}
+
+std::string TIniFile::ReadString(const std::string& Section, const std::string& Ident,
+                                 const std::string& Default) const {
+  const TSection* s = FImpl->Find(Section);
+  const std::string* v = s ? Impl::Value(*s, Ident) : nullptr;
+  return v ? *v : Default;
+}
+
+std::int32_t TIniFile::ReadInteger(const std::string& Section, const std::string& Ident,
+                                   std::int32_t Default) const {
+  const TSection* s = FImpl->Find(Section);
+  const std::string* v = s ? Impl::Value(*s, Ident) : nullptr;
+  return v ? StrToIntDef(*v, Default) : Default;
+}
+
+Extended TIniFile::ReadFloat(const std::string& Section, const std::string& Ident,
+                             Extended Default) const {
+  const TSection* s = FImpl->Find(Section);
+  const std::string* v = s ? Impl::Value(*s, Ident) : nullptr;
+  Extended value = Default;
+  if (v && TryStrToFloat(*v, value)) return value;
+  return Default;
+}
+
+bool TIniFile::ReadBool(const std::string& Section, const std::string& Ident, bool Default) const {
+  return ReadInteger(Section, Ident, Default ? 1 : 0) != 0;
+}
+
+void TIniFile::WriteString(const std::string& Section, const std::string& Ident,
+                           const std::string& Value) {
+  FImpl->Set(Section, Ident, Value);
+}
+
+void TIniFile::WriteInteger(const std::string& Section, const std::string& Ident,
+                            std::int32_t Value) {
+  FImpl->Set(Section, Ident, IntToStr(Value));
+}
+
+void TIniFile::WriteFloat(const std::string& Section, const std::string& Ident, Extended Value) {
+  FImpl->Set(Section, Ident, FloatToStr(Value));
+}
+
+void TIniFile::WriteBool(const std::string& Section, const std::string& Ident, bool Value) {
+  FImpl->Set(Section, Ident, Value ? "1" : "0");
+}
+
+void TIniFile::UpdateFile() const {
+  std::string text;
+  for (const auto& s : FImpl->Sections) {
+    text += '[';
+    text += s.Name;
+    text += "]\n";
+    for (const auto& [key, value] : s.Keys) {
+      text += key;
+      text += '=';
+      text += value;
+      text += '\n';
+    }
+  }
+  WriteFileAtomically(FFileName, text);
+}
+
+}  // namespace norv

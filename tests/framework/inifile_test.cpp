@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "norv/framework/Exception.h"
+#include "norv/framework/IniFile.h"
+#include "norv/framework/SysUtils.h"
+
+namespace norv {
+namespace {
+
+namespace fs = std::filesystem;
+
+class IniFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::temp_directory_path() / ("norv-ini-" + std::to_string(::getpid()) + "-" +
+                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  void TearDown() override {
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(dir_);
+  }
+  void Write(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
+  static std::string Read(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  }
+  fs::path dir_;
+};
+
+TEST_F(IniFileTest, SectionsInFileOrderCaseInsensitiveLookupAndTypedDefaults) {
+  const fs::path file = dir_ / "a.ini";
+  Write(file, "[Zeta]\nCount=12\nReal=2,5\nFlag=3\n[alpha]\nName=x\r\n[ZETA]\nExtra=7\n");
+  TIniFile ini(file);
+  EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"Zeta", "alpha"}));  // duplicates merge
+  EXPECT_EQ(ini.ReadInteger("zeta", "COUNT", 0), 12);
+  EXPECT_EQ(ini.ReadInteger("Zeta", "Extra", 0), 7);
+  EXPECT_EQ(ini.ReadFloat("Zeta", "Real", 0), 2.5L);
+  EXPECT_TRUE(ini.ReadBool("Zeta", "Flag", false));
+  EXPECT_EQ(ini.ReadString("ALPHA", "name", "?"), "x");
+  EXPECT_EQ(ini.ReadInteger("alpha", "Name", -1), -1);  // not a number
+  EXPECT_EQ(ini.ReadFloat("alpha", "Name", 4.25L), 4.25L);
+  EXPECT_EQ(ini.ReadString("missing", "k", "def"), "def");
+  EXPECT_FALSE(ini.ReadBool("missing", "k", false));
+}
+
+TEST_F(IniFileTest, WritesKeepOrderAndReplaceInPlace) {
+  const fs::path file = dir_ / "b.ini";
+  TIniFile ini(file);
+  ini.WriteString("Route", "Name", "Harbour");
+  ini.WriteString("WP1", "Name", "WP1");
+  ini.WriteInteger("route", "NAME", 5);  // same section and key, other case
+  ini.WriteFloat("WP1", "Sec", 3.5L);
+  ini.WriteBool("WP1", "On", true);
+  ini.UpdateFile();
+  EXPECT_EQ(Read(file), "[Route]\nName=5\n[WP1]\nName=WP1\nSec=3.5\nOn=1\n");
+  TIniFile again(file);
+  EXPECT_EQ(again.ReadFloat("wp1", "sec", 0), 3.5L);
+}
+
+TEST_F(IniFileTest, FailedSaveLeavesThePreviousFileAndNoTemporaryBehind) {
+  if (::geteuid() == 0) {
+    // Root ignores directory permissions; make the rename fail by putting a directory in the way.
+    const fs::path target = dir_ / "blocked";
+    fs::create_directories(target / "inner");
+    TIniFile ini(target);
+    ini.WriteString("S", "K", "V");
+    EXPECT_THROW(ini.UpdateFile(), Exception);
+    EXPECT_TRUE(fs::is_directory(target / "inner"));
+  } else {
+    const fs::path file = dir_ / "c.ini";
+    Write(file, "[Old]\nK=1\n");
+    fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
+    TIniFile ini(file);
+    ini.WriteString("New", "K", "2");
+    EXPECT_THROW(ini.UpdateFile(), Exception);
+    EXPECT_EQ(Read(file), "[Old]\nK=1\n");
+  }
+  int entries = 0;
+  for (const auto& e : fs::directory_iterator(dir_)) entries += e.path().filename().string()[0] == '.';
+  EXPECT_EQ(entries, 0);
+}
+
+TEST_F(IniFileTest, ReplacedFileKeepsItsPermissions) {
+  const fs::path file = dir_ / "d.ini";
+  Write(file, "[A]\n");
+  ::chmod(file.c_str(), 0600);
+  TIniFile ini(file);
+  ini.WriteString("A", "K", "V");
+  ini.UpdateFile();
+  struct stat st {};
+  ASSERT_EQ(::stat(file.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+}  // namespace
+}  // namespace norv
