@@ -105,23 +105,5 @@ TEST(LineSettings, DriverRefusalIsReportedAndRestored) {
   EXPECT_EQ(SlaveSpeed(pty), B9600);
 }
 
-TEST(LineSettings, InterruptedCallsAreRetried) {
-  TestPty pty;
-  TNorvGPSSimulator gps;
-  ASSERT_TRUE(gps.Connect(pty.Path(), 9600));
-  test::SystemCallsOverride calls;
-  static int interruptions;
-  interruptions = 2;
-  calls->TcGetAttr = [](int fd, termios* t) {
-    if (interruptions-- > 0) {
-      errno = EINTR;
-      return -1;
-    }
-    return tcgetattr(fd, t);
-  };
-  EXPECT_TRUE(gps.SetDCBState(57600)) << gps.LastError();
-  EXPECT_EQ(SlaveSpeed(pty), B57600);
-}
-
 }  // namespace
 }  // namespace norv
