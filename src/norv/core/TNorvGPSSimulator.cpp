@@ -3,6 +3,8 @@
 
 #include "norv/framework/DateTime.h"
 #include "norv/framework/MessageDialog.h"
+#include "norv/navigation/Routes.h"
+#include "norv/navigation/WayPoints.h"
 #include "norv/satellites/Satellite.h"
 #include "norv/serial/SenderThread.h"
 
@@ -18,6 +20,8 @@ TNorvGPSSimulator::TNorvGPSSimulator(TComponent* AOwner) : TComponent(AOwner) {
   FUTCDateTime = GetUTCDateTime();
   for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i)
     if (!FSatellites[i]) FSatellites[i] = std::make_unique<TSatellite>(static_cast<std::uint16_t>(i));
+  FWayPoints = new TWayPoints;
+  FRoutes = new TRoutes;
   // Last: the sender starts running at once and reads the fields above.
   FSenderThread = new TSenderThread(this);
 }
@@ -28,6 +32,8 @@ TNorvGPSSimulator::~TNorvGPSSimulator() {
   delete FSenderThread;
   FSenderThread = nullptr;
   Disconnect();
+  delete FWayPoints;  // with every waypoint still in it
+  delete FRoutes;     // with every route still in it
 }
 
 void TNorvGPSSimulator::Refuse(const std::string& Msg) const {
