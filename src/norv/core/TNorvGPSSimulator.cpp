@@ -20,10 +20,17 @@ TNorvGPSSimulator::TNorvGPSSimulator(TComponent* AOwner) : TComponent(AOwner) {
   FUTCDateTime = GetUTCDateTime();
   for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i)
     if (!FSatellites[i]) FSatellites[i] = std::make_unique<TSatellite>(static_cast<std::uint16_t>(i));
-  FWayPoints = new TWayPoints;
-  FRoutes = new TRoutes;
-  // Last: the sender starts running at once and reads the fields above.
-  FSenderThread = new TSenderThread(this);
+  try {
+    FWayPoints = new TWayPoints;
+    FRoutes = new TRoutes;
+    // Last: the sender starts running at once and reads the fields above.
+    FSenderThread = new TSenderThread(this);
+  } catch (...) {
+    // A destructor does not run for a constructor that throws (e.g. no thread could be started).
+    delete FRoutes;
+    delete FWayPoints;
+    throw;
+  }
 }
 
 TNorvGPSSimulator::~TNorvGPSSimulator() {
