@@ -1,0 +1,28 @@
+#pragma once
+// Epochs transmitted on a serial port through the component's own serial line.
+#include "Output.h"
+#include "norv/core/TNorvGPSSimulator.h"
+
+namespace norvgpssim {
+
+class SerialOutput : public Output {
+ public:
+  // Connects the component to `device`; raises CliError (unusable output) with the OS error.
+  SerialOutput(norv::TNorvGPSSimulator& sim, const std::string& device, std::int32_t baud,
+               bool background);
+  // Disconnects the port (after the sender thread has written what it still holds).
+  ~SerialOutput() override;
+
+  std::string Name() const override { return "serial " + FDevice; }
+  // Transmit (or TransmitOnNewThread) builds the same text as `text`: the clock is virtual, so
+  // GetNMEA gives the same sentences however often it is called within an epoch.
+  void WriteEpoch(const std::string& text) override;
+
+ private:
+  norv::TNorvGPSSimulator& FSim;
+  std::string FDevice;
+  bool FBackground;
+  bool FWarnedShortWrite = false;
+};
+
+}  // namespace norvgpssim
