@@ -1,5 +1,6 @@
 #include "SerialOutput.h"
 
+#include <algorithm>
 #include <chrono>
 #include <iostream>
 #include <thread>
@@ -10,26 +11,37 @@ namespace norvgpssim {
 
 SerialOutput::SerialOutput(norv::TNorvGPSSimulator& sim, const std::string& device,
                            std::int32_t baud, bool background)
-    : FSim(sim), FDevice(device), FBackground(background) {
+    : FSim(sim), FDevice(device), FBaud(baud), FBackground(background) {
   if (!FSim.Connect(device, baud)) {
     const std::string why = FSim.LastError();
-    throw CliError(kExitOutput, "serial port " + device + ": cannot open: " +
-                                    (why.empty() ? "unknown error" : why));
+    throw CliError(kExitOutput, "serial port: " + (why.empty() ? "cannot open " + device : why));
   }
 }
 
 SerialOutput::~SerialOutput() {
-  if (FBackground) {
-    // The sender thread takes a handed-over text within one 50 ms cycle; give it two so the
-    // last epoch is not cut off by the disconnect.
-    std::this_thread::sleep_for(std::chrono::milliseconds(120));
+  if (FBackground && FLastHandOver > 0) {
+    // The sender thread takes the last text within one 50 ms cycle and then needs the line
+    // time to write it; Disconnect would abandon it half-written. At most a few seconds, so
+    // an interrupt still ends the program promptly.
+    const auto wait = std::min<std::chrono::milliseconds>(
+        LineTime(FLastHandOver) + std::chrono::milliseconds(150), std::chrono::seconds(5));
+    std::this_thread::sleep_until(FLastHandOverTime + wait);
   }
   FSim.Disconnect();
 }
 
+std::chrono::milliseconds SerialOutput::LineTime(std::size_t bytes) const {
+  return std::chrono::milliseconds(static_cast<long long>(bytes) * 10 * 1000 / std::max(FBaud, 1));
+}
+
 void SerialOutput::WriteEpoch(const std::string& text) {
   if (FBackground) {
+    // The sender thread holds one pending text and takes it within 50 ms; a hand-over before
+    // that would replace the previous epoch, so unpaced runs are held to one every 100 ms.
+    std::this_thread::sleep_until(FLastHandOverTime + std::chrono::milliseconds(100));
     FSim.TransmitOnNewThread();
+    FLastHandOver = text.size();
+    FLastHandOverTime = std::chrono::steady_clock::now();
     FBytesSent += text.size();  // handed over; the sender thread reports nothing back
     return;
   }

@@ -1,5 +1,7 @@
 #pragma once
 // Epochs transmitted on a serial port through the component's own serial line.
+#include <chrono>
+
 #include "Output.h"
 #include "norv/core/TNorvGPSSimulator.h"
 
@@ -19,10 +21,16 @@ class SerialOutput : public Output {
   void WriteEpoch(const std::string& text) override;
 
  private:
+  // The time the line needs for a text of `bytes` at the port's baud rate (10 bits a byte).
+  std::chrono::milliseconds LineTime(std::size_t bytes) const;
+
   norv::TNorvGPSSimulator& FSim;
   std::string FDevice;
+  std::int32_t FBaud;
   bool FBackground;
   bool FWarnedShortWrite = false;
+  std::size_t FLastHandOver = 0;  // bytes of the last text given to the sender thread
+  std::chrono::steady_clock::time_point FLastHandOverTime{};
 };
 
 }  // namespace norvgpssim
