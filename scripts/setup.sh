@@ -10,8 +10,10 @@ packages=(
   gpsd gpsd-clients
   chromium
   clang libclang-rt-14-dev
-  python3 nodejs npm hyperfine
+  python3 hyperfine
 )
+# The benchmark peers need Node.js; a machine that already has it keeps its own (with npm).
+command -v node >/dev/null 2>&1 || packages+=(nodejs npm)
 
 missing=()
 for p in "${packages[@]}"; do
