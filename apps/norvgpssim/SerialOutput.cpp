@@ -19,13 +19,14 @@ SerialOutput::SerialOutput(norv::TNorvGPSSimulator& sim, const std::string& devi
 }
 
 SerialOutput::~SerialOutput() {
-  if (FBackground && FLastHandOver > 0) {
-    // The sender thread takes the last text within one 50 ms cycle and then needs the line
-    // time to write it; Disconnect would abandon it half-written. At most a few seconds, so
-    // an interrupt still ends the program promptly.
-    const auto wait = std::min<std::chrono::milliseconds>(
-        LineTime(FLastHandOver) + std::chrono::milliseconds(150), std::chrono::seconds(5));
-    std::this_thread::sleep_until(FLastHandOverTime + wait);
+  if (FLastBytes > 0) {
+    // A write returns once the driver holds the text, and Disconnect discards what it still
+    // holds; the sender thread also needs up to one 50 ms cycle to take its text. At most a few
+    // seconds, so that an interrupt still ends the program promptly.
+    const auto cycle = std::chrono::milliseconds(FBackground ? 100 : 20);
+    const auto wait = std::min<std::chrono::milliseconds>(LineTime(FLastBytes) + cycle,
+                                                          std::chrono::seconds(5));
+    std::this_thread::sleep_until(FLastTime + wait);
   }
   FSim.Disconnect();
 }
@@ -38,22 +39,22 @@ void SerialOutput::WriteEpoch(const std::string& text) {
   if (FBackground) {
     // The sender thread holds one pending text and takes it within 50 ms; a hand-over before
     // that would replace the previous epoch, so unpaced runs are held to one every 100 ms.
-    std::this_thread::sleep_until(FLastHandOverTime + std::chrono::milliseconds(100));
+    std::this_thread::sleep_until(FLastTime + std::chrono::milliseconds(100));
     FSim.TransmitOnNewThread();
-    FLastHandOver = text.size();
-    FLastHandOverTime = std::chrono::steady_clock::now();
     FBytesSent += text.size();  // handed over; the sender thread reports nothing back
-    return;
+  } else {
+    const std::uint32_t written = FSim.Transmit();
+    FBytesSent += written;
+    if (written < text.size() && !FWarnedShortWrite) {
+      FWarnedShortWrite = true;
+      std::cerr << "norvgpssim: serial port " << FDevice << ": wrote " << written << " of "
+                << text.size() << " bytes of an epoch"
+                << (FSim.LastError().empty() ? "" : ": " + FSim.LastError())
+                << " (the line may be too slow for the epoch rate)\n";
+    }
   }
-  const std::uint32_t written = FSim.Transmit();
-  FBytesSent += written;
-  if (written < text.size() && !FWarnedShortWrite) {
-    FWarnedShortWrite = true;
-    std::cerr << "norvgpssim: serial port " << FDevice << ": wrote " << written << " of "
-              << text.size() << " bytes of an epoch"
-              << (FSim.LastError().empty() ? "" : ": " + FSim.LastError())
-              << " (the line may be too slow for the epoch rate)\n";
-  }
+  FLastBytes = text.size();
+  FLastTime = std::chrono::steady_clock::now();
 }
 
 }  // namespace norvgpssim

@@ -12,7 +12,8 @@ class SerialOutput : public Output {
   // Connects the component to `device`; raises CliError (unusable output) with the OS error.
   SerialOutput(norv::TNorvGPSSimulator& sim, const std::string& device, std::int32_t baud,
                bool background);
-  // Disconnects the port (after the sender thread has written what it still holds).
+  // Disconnects the port once the last epoch has had the time to leave the line (closing the
+  // port discards what the driver still holds).
   ~SerialOutput() override;
 
   std::string Name() const override { return "serial " + FDevice; }
@@ -29,8 +30,8 @@ class SerialOutput : public Output {
   std::int32_t FBaud;
   bool FBackground;
   bool FWarnedShortWrite = false;
-  std::size_t FLastHandOver = 0;  // bytes of the last text given to the sender thread
-  std::chrono::steady_clock::time_point FLastHandOverTime{};
+  std::size_t FLastBytes = 0;  // the last epoch written or handed to the sender thread
+  std::chrono::steady_clock::time_point FLastTime{};
 };
 
 }  // namespace norvgpssim
