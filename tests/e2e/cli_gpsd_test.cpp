@@ -253,8 +253,9 @@ class CliGpsd : public ::testing::Test {
       const double errNorth = (*lat - expectLat) * kMetresPerDegree;
       const double errEast = (*lon - expectLon) * kMetresPerDegree * std::cos(midLat);
       EXPECT_LT(std::hypot(errNorth, errEast), 1.0) << "epoch " << k;
-      if (const auto speed = test::NumberField(tpv, "speed"))
+      if (const auto speed = test::NumberField(tpv, "speed")) {
         EXPECT_NEAR(*speed, kKnots * 1852 / 3600, 0.01);
+      }
     }
     std::set<std::pair<int, int>> seen;
     for (const auto& sat : test::SatelliteObjects(Reports("SKY").back()))

@@ -1,10 +1,14 @@
 // norvgpssim on a serial line (a pseudo-terminal pair the test opens) and on a pseudo-terminal
 // of its own (--pty): what a client reads is exactly the epochs' text, and the link goes away.
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include "e2e/CliProcess.h"
 #include "e2e/NmeaText.h"
@@ -76,7 +80,9 @@ TEST(CliPty, AClientReadsWholeEpochsAndSigintRemovesTheLink) {
     const auto t = test::SentenceTime(s);
     if (!t) continue;
     const double now = test::SecondsOfDay(*t);
-    if (previous >= 0 && now != previous) EXPECT_DOUBLE_EQ(now - previous, 1.0) << s;
+    if (previous >= 0 && now != previous) {
+      EXPECT_DOUBLE_EQ(now - previous, 1.0) << s;
+    }
     previous = now;
   }
 
