@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include <iostream>
+#include <limits>
 #include <sstream>
 #include <stdexcept>
 
@@ -47,6 +48,8 @@ struct Parser {
   CLI::App* skyplot = nullptr;
   CommandLine result;
   std::string startTime, commands, scenario, skyScenario;
+  std::optional<std::int64_t> count;
+  bool noStatus = false;
   std::optional<std::string> ptyLink;
 
   Parser() {
@@ -60,19 +63,21 @@ struct Parser {
   void AddRunOptions() {
     RunOptions& r = result.run;
     app.add_option("-s,--scenario", scenario, "Scenario INI file (default: built-in scenario)")
-        ->group("Scenario");
+        ->type_name("FILE")->group("Scenario");
     app.add_option("--rate", r.rateHz, "Epochs per second of simulated time (default 1)")
-        ->check(CLI::Range(0.001, 100.0))->group("Time");
+        ->type_name("HZ")->check(CLI::Range(0.001, 100.0))->group("Time");
     app.add_option("--start-time", startTime,
                    "UTC of the first epoch, ISO 8601 (default: the next whole second)")
-        ->group("Time");
+        ->type_name("ISO8601")->group("Time");
     app.add_option("--time-scale", r.timeScale,
                    "Simulated seconds per wall-clock second (default 1)")
-        ->check(CLI::Range(0.001, 1e6))->group("Time");
-    app.add_option("--count", r.count, "Stop after N epochs")->check(CLI::Range(1ULL, ~0ULL))
+        ->type_name("X")->check(CLI::Range(0.001, 1e6))->group("Time");
+    // Read as signed so that a negative count is refused instead of wrapping round.
+    app.add_option("--count", count, "Stop after N epochs")
+        ->type_name("N")->check(CLI::Range(std::int64_t{1}, std::numeric_limits<std::int64_t>::max()))
         ->group("Time");
     app.add_option("--duration", r.durationSeconds, "Stop after S seconds of simulated time")
-        ->check(CLI::PositiveNumber)->group("Time");
+        ->type_name("S")->check(CLI::PositiveNumber)->group("Time");
     app.add_flag("--deterministic", r.deterministic,
                  "Fixed start time (2024-03-01T12:00:00Z unless --start-time), no wall-clock "
                  "pacing: byte-identical output on every run")
@@ -81,9 +86,9 @@ struct Parser {
     app.add_flag("--stdout", r.toStdout, "Write to stdout as well (the default output)")
         ->group("Outputs");
     auto* port = app.add_option("--port", r.port, "Serial device to transmit on")
-                     ->group("Outputs");
+                     ->type_name("DEVICE")->group("Outputs");
     app.add_option("--baud", r.baud, "Baud rate of --port (default 4800)")
-        ->check(CLI::Range(1, 4000000))->needs(port)->group("Outputs");
+        ->type_name("N")->check(CLI::Range(1, 4000000))->needs(port)->group("Outputs");
     app.add_flag("--background", r.background,
                  "Hand each epoch to the component's sender thread instead of writing it "
                  "synchronously")
@@ -94,27 +99,31 @@ struct Parser {
         ->expected(0, 1)->type_name("[LINK]")->group("Outputs");
     auto* tcp = app.add_option("--tcp", r.tcpPort,
                                "Serve every epoch to each TCP client on PORT (0: any free port)")
-                    ->group("Outputs");
+                    ->type_name("PORT")->group("Outputs");
     app.add_option("--bind", r.bindAddress, "Address of the TCP server (default 127.0.0.1)")
-        ->needs(tcp)->group("Outputs");
+        ->type_name("ADDR")->needs(tcp)->group("Outputs");
     app.add_option("--commands", commands, "Sentence kinds, e.g. GGA,RMC,GSV (default: all)")
-        ->group("Outputs");
-    app.add_flag("!--no-status", r.status, "No live status line on stderr")->group("Outputs");
+        ->type_name("LIST")->group("Outputs");
+    app.add_flag("--no-status", noStatus, "No live status line on stderr")->group("Outputs");
   }
 
   void AddSkyPlot() {
     skyplot = app.add_subcommand("skyplot", "Draw the scenario's satellites as a sky plot");
-    skyplot->add_option("-s,--scenario", skyScenario, "Scenario INI file (default: built-in)");
+    skyplot->footer("Example:\n  norvgpssim skyplot --scenario examples/harbour-route.ini -o sky.svg");
+    skyplot->add_option("-s,--scenario", skyScenario, "Scenario INI file (default: built-in)")
+        ->type_name("FILE");
     skyplot->add_option("-o,--output", result.skyplot.output, "Image to write: .png or .svg")
-        ->required();
-    skyplot->add_option("--radius", result.skyplot.radius, "Radius of the horizon in pixels")
-        ->check(CLI::Range(20, 4000));
+        ->type_name("FILE")->required();
+    skyplot->add_option("--radius", result.skyplot.radius, "Radius of the horizon in pixels (default 200)")
+        ->type_name("PX")->check(CLI::Range(20, 4000));
   }
 
   void Finish() {
     RunOptions& r = result.run;
     if (!scenario.empty()) r.scenario = scenario;
     if (!skyScenario.empty()) result.skyplot.scenario = skyScenario;
+    r.status = !noStatus;
+    if (count) r.count = static_cast<std::uint64_t>(*count);
     if (!startTime.empty()) r.startUnixMs = ParseIso8601(startTime);
     if (!commands.empty()) r.commands = ParseCommands(commands);
     if (app.count("--pty") > 0) {

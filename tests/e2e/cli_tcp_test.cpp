@@ -68,7 +68,7 @@ TEST(CliTcp, ClientsComeAndGoAndEachGetsWholeEpochs) {
 
   TcpClient first(port);
   ASSERT_TRUE(first.Connected());
-  ExpectWholeEpochs(first.Read(800ms));
+  ExpectWholeEpochs(first.Read(1500ms));  // the first epoch waits for a whole second
   {
     TcpClient second(port);
     ASSERT_TRUE(second.Connected());
