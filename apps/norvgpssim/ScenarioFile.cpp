@@ -136,7 +136,14 @@ class ScenarioReader {
     try {
       FSim.WayPoints()->LoadFromFile(file);
     } catch (const norv::Exception& e) {
-      throw CliError(kExitScenario, Located(file, 0, e.Message()));
+      // The list loads section by section and stops at the refused one: it holds the sections
+      // before it.
+      const auto sections = norv::TIniFile(file).ReadSections();
+      const auto loaded = static_cast<std::size_t>(FSim.WayPoints()->GetCount());
+      const std::string section = loaded < sections.size() ? sections[loaded] : "";
+      throw CliError(kExitScenario,
+                     Located(file, section.empty() ? 0 : FindIniLine(file, section),
+                             (section.empty() ? "" : "[" + section + "] ") + e.Message()));
     }
   }
 

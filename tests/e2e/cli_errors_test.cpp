@@ -55,7 +55,8 @@ TEST(CliErrors, BadCommandLinesAreUsageErrors) {
 
 TEST(CliErrors, BadScenariosNameTheFileTheLineAndTheLibrarysMessage) {
   test::TempDir dir("cli-scenario");
-  const auto sats = dir.Write("sats.ini", "[5]\nActive=1\nElevation=40\n[7]\nActive=1\nElevation=95\n");
+  dir.Write("sats.ini", "[5]\nActive=1\nElevation=40\n[7]\nActive=1\nElevation=95\n");
+  dir.Write("wps.ini", "[WP1]\nLatitude_Minute=59\n[WP2]\nLatitude_Degree=1\nLatitude_Minute=60\n");
   const struct {
     std::string text;
     std::vector<std::string> pieces;
@@ -72,6 +73,7 @@ TEST(CliErrors, BadScenariosNameTheFileTheLineAndTheLibrarysMessage) {
       {"[Motion]\nMode=route\n", {"bad.ini:2:", "route"}},
       {"[Files]\nSatellites=none.ini\n", {"bad.ini:2:", "none.ini"}},
       {"[Files]\nSatellites=sats.ini\n", {"sats.ini:4: [7] Elevation must be between 0 and 90."}},
+      {"[Files]\nWayPoints=wps.ini\n", {"wps.ini:3: [WP2] Latitude Minute must be between 0 and 60."}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
@@ -81,7 +83,6 @@ TEST(CliErrors, BadScenariosNameTheFileTheLineAndTheLibrarysMessage) {
   }
   ExpectOneLineError(RunCli({"--scenario", (dir / "missing.ini").string()}), kScenario,
                      {"missing.ini"});
-  (void)sats;
 }
 
 TEST(CliErrors, AMissingSerialPortShowsTheOperatingSystemsReason) {

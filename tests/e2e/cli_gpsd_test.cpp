@@ -217,13 +217,15 @@ class CliGpsd : public ::testing::Test {
     return out;
   }
 
+  // Epochs gpsd has reported a position for (it may send several TPVs an epoch).
   std::size_t FixCount() const {
-    std::size_t n = 0;
-    for (const auto& tpv : Reports("TPV")) n += test::NumberField(tpv, "lat").has_value();
-    return n;
+    std::set<std::string> times;
+    for (const auto& tpv : Reports("TPV"))
+      if (test::NumberField(tpv, "lat")) times.insert(test::StringField(tpv, "time").value_or(""));
+    return times.size();
   }
 
-  // Reads until gpsd has reported 8 fixes and a SKY with every satellite, then checks them.
+  // Reads until gpsd has reported 8 epochs and a SKY with every satellite, then checks them.
   void CheckReports() {
     const bool enough = ReadUntil(
         [&] {
@@ -232,7 +234,7 @@ class CliGpsd : public ::testing::Test {
                  test::SatelliteObjects(skies.back()).size() >= kSkyIds.size();
         },
         30s);
-    ASSERT_TRUE(enough) << "gpsd reported " << FixCount() << " fixes; gpsd log:\n"
+    ASSERT_TRUE(enough) << "gpsd reported " << FixCount() << " epochs; gpsd log:\n"
                         << test::ReadWholeFile(FDir / "gpsd.log");
     const double step = kKnots * 1852 / 3600;  // metres per epoch (1 s apart)
     const double north = step * std::cos(kCourse * std::numbers::pi / 180);
