@@ -54,6 +54,40 @@ std::string GetNMEACheckSum(std::string_view Sentence) {
   return IntToHex(c, 2);
 }
 
+namespace {
+
+// ddmm.mmmmmm,H (or dddmm.mmmmmm,H). A minute fraction that rounds to 1000000 carries into
+// the minutes and degrees, so 59.99999 seconds never reads as a seven-digit fraction.
+std::string AngleStr(std::int32_t deg, std::int32_t min, Extended sec, int degWidth, char side) {
+  auto fraction = static_cast<std::int64_t>(std::nearbyint(sec / 60 * 1000000));
+  if (fraction >= 1000000) {
+    fraction -= 1000000;
+    if (++min >= 60) {
+      min -= 60;
+      ++deg;
+    }
+  }
+  std::string out = MaxLenStr(IntToStr(deg), degWidth, '0');
+  out += MaxLenStr(IntToStr(min), 2, '0');
+  out += '.';
+  out += MaxLenStr(IntToStr(fraction), 6, '0');
+  out += ',';
+  out += side;
+  return out;
+}
+
+}  // namespace
+
+std::string LatitudeField(std::int32_t Degree, std::int32_t Minute, Extended Second,
+                          TCardinalPoint Direction) {
+  return AngleStr(Degree, Minute, Second, 2, Direction == cpNorth ? 'N' : 'S');
+}
+
+std::string LongitudeField(std::int32_t Degree, std::int32_t Minute, Extended Second,
+                           TCardinalPoint Direction) {
+  return AngleStr(Degree, Minute, Second, 3, Direction == cpEast ? 'E' : 'W');
+}
+
 std::string DecimalField(Extended Value) {
   return ReplaceDecimalSeparatorEx(FloatToStr(RRound(static_cast<double>(Value))), ".");
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "norv/core/NorvTypes.h"
 #include "norv/framework/Types.h"
 
 namespace norv {
@@ -23,5 +24,13 @@ std::string GetNMEACheckSum(std::string_view Sentence);
 std::string DecimalField(Extended Value);
 // A real field with every digit FloatToStr gives (up to 15 significant), written with '.'.
 std::string FullDecimalField(Extended Value);
+
+// "ddmm.ffffff,N" (or S): the minutes fraction is Second / 60 in millionths, rounded half to even;
+// one that rounds to 1000000 carries into the minutes and degrees.
+std::string LatitudeField(std::int32_t Degree, std::int32_t Minute, Extended Second,
+                          TCardinalPoint Direction);
+// "dddmm.ffffff,E" (or W), by the same rule.
+std::string LongitudeField(std::int32_t Degree, std::int32_t Minute, Extended Second,
+                           TCardinalPoint Direction);
 
 }  // namespace norv
