@@ -24,7 +24,7 @@ int FindIniLine(const std::filesystem::path& file, const std::string& section,
   std::string line, current;
   int number = 0, found = 0;
   while (std::getline(in, line)) {
-    ++number;
+    if (++number == 1 && line.rfind("\xEF\xBB\xBF", 0) == 0) line.erase(0, 3);  // UTF-8 mark
     const std::string t = Trim(line);
     if (t.empty() || t[0] == ';' || t[0] == '#') continue;
     if (t.front() == '[' && t.back() == ']') {

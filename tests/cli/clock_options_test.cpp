@@ -65,6 +65,8 @@ TEST(IniLines, FindsTheLineAnIniReaderTakesTheValueFrom) {
   EXPECT_EQ(FindIniLine(file, "receiver"), 2);
   EXPECT_EQ(FindIniLine(file, "Motion", "Mode"), 0);
   EXPECT_EQ(FindIniLine(dir / "none.ini", "Receiver", "Speed"), 0);
+  const auto marked = dir.Write("bom.ini", "\xEF\xBB\xBF[Receiver]\r\nSpeed=1\r\n");
+  EXPECT_EQ(FindIniLine(marked, "Receiver", "Speed"), 2);
 }
 
 }  // namespace
