@@ -5,6 +5,7 @@
 
 #include "norv/framework/Exception.h"
 #include "norv/framework/IniFile.h"
+#include "norv/framework/SysUtils.h"
 #include "norv/navigation/WayPoints.h"
 
 namespace norv {
@@ -21,16 +22,28 @@ void RemoveFile(const fs::path& FileName) {
     throw Exception("Cannot remove " + FileName.string() + ": " + ec.message());
 }
 
+// Seconds go out as a double in at most 15 significant digits, which turns a value just below 60
+// (59.99999999999999, or one that becomes 60.0 as a double) into "60": a text the loader refuses,
+// so the saved file would not load back. Such a value is written as the largest 15-digit text
+// below 60 instead.
+double SecondsToWrite(Extended Seconds) {
+  constexpr double kLargestBelow60 = 59.9999999999999;
+  const double asDouble = static_cast<double>(Seconds);
+  Extended readBack = 0;
+  const bool roundsTo60 = TryStrToFloat(FloatToStr(asDouble), readBack) && readBack >= 60;
+  return roundsTo60 ? kLargestBelow60 : asDouble;
+}
+
 void WriteWayPoint(TIniFile& Ini, const TWayPoint& W) {
   const std::string& section = W.Name();
   Ini.WriteString(section, "Name", W.Name());
   Ini.WriteInteger(section, "Latitude_Degree", W.Latitude_Degree());
   Ini.WriteInteger(section, "Latitude_Minute", W.Latitude_Minute());
-  Ini.WriteFloat(section, "Latitude_Second", static_cast<double>(W.Latitude_Second()));
+  Ini.WriteFloat(section, "Latitude_Second", SecondsToWrite(W.Latitude_Second()));
   Ini.WriteString(section, "Latitude_Direction", W.Latitude_Direction() == cpNorth ? "N" : "S");
   Ini.WriteInteger(section, "Longitude_Degree", W.Longitude_Degree());
   Ini.WriteInteger(section, "Longitude_Minute", W.Longitude_Minute());
-  Ini.WriteFloat(section, "Longitude_Second", static_cast<double>(W.Longitude_Second()));
+  Ini.WriteFloat(section, "Longitude_Second", SecondsToWrite(W.Longitude_Second()));
   Ini.WriteString(section, "Longitude_Direction", W.Longitude_Direction() == cpEast ? "E" : "W");
 }
 
