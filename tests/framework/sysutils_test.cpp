@@ -2,14 +2,12 @@
 
 #include "norv/framework/Exception.h"
 #include "norv/framework/SysUtils.h"
+#include "support/SeparatorGuard.h"
 
 namespace norv {
 namespace {
 
-struct SeparatorGuard {
-  char saved = FormatSettings.DecimalSeparator;
-  ~SeparatorGuard() { FormatSettings.DecimalSeparator = saved; }
-};
+using test::SeparatorGuard;
 
 struct FloatCase {
   long double value;

@@ -4,14 +4,10 @@
 #include <vector>
 
 #include "norv/NorvGPSSimulator.h"
+#include "support/SeparatorGuard.h"
 
 namespace norv::test {
 
-// Restores FormatSettings.DecimalSeparator when the test ends.
-struct SeparatorGuard {
-  char saved = FormatSettings.DecimalSeparator;
-  ~SeparatorGuard() { FormatSettings.DecimalSeparator = saved; }
-};
 
 inline void SetFixedTime(TNorvGPSSimulator& Sim, int Year, int Month, int Day, int Hour, int Min,
                          int Sec, int MSec) {

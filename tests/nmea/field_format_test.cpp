@@ -4,16 +4,14 @@
 #include "norv/nmea/FieldFormat.h"
 #include "norv/nmea/Sentence.h"
 #include "support/SimulatorProbe.h"
+#include "support/SeparatorGuard.h"
 
 namespace norv {
 namespace {
 
 using test::SimulatorProbe;
 
-struct SeparatorGuard {
-  char saved = FormatSettings.DecimalSeparator;
-  ~SeparatorGuard() { FormatSettings.DecimalSeparator = saved; }
-};
+using test::SeparatorGuard;
 
 TEST(Padding, MaxLenStrCutsLeftOrPads) {
   EXPECT_EQ(MaxLenStr("7", 2, '0'), "07");

@@ -11,6 +11,7 @@
 
 #include "norv/core/ENorvNMEAException.h"
 #include "norv/core/NorvTypes.h"
+#include "norv/framework/Color.h"
 #include "norv/framework/Component.h"
 #include "norv/framework/NMEACommands.h"
 #include "norv/framework/Types.h"
@@ -22,7 +23,6 @@ class TWayPoints;
 class TRoutes;
 class TSenderThread;
 class TCanvas;
-using TColor = std::uint32_t;
 
 // Slot i (1..235) holds the satellite with pseudo-random code i; slot 0 is unused.
 using TSatellites = std::array<std::unique_ptr<TSatellite>, 236>;

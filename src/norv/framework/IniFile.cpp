@@ -78,10 +78,10 @@ struct TIniFile::Impl {
   }
 };
 
-TIniFile::TIniFile(const std::filesystem::path& FileName)
+TIniFile::TIniFile(const std::filesystem::path& FileName, TStart Start)
     : FFileName(FileName), FImpl(std::make_unique<Impl>()) {
   std::error_code ec;
-  if (std::filesystem::is_regular_file(FileName, ec)) FImpl->Load(FileName);
+  if (Start == LoadFile && std::filesystem::is_regular_file(FileName, ec)) FImpl->Load(FileName);
 }
 
 TIniFile::~TIniFile() = default;

@@ -13,8 +13,12 @@ namespace norv {
 // An INI file held in memory: loaded when opened, written back atomically by UpdateFile.
 class TIniFile {
  public:
-  // Loads FileName when it exists; a missing file gives an empty document.
-  explicit TIniFile(const std::filesystem::path& FileName);
+  // How a TIniFile starts: with the file's content, or empty for a save that replaces the file
+  // whole (the old file is then never read, so nothing of it can survive or get in the way).
+  enum TStart : std::uint8_t { LoadFile, Empty };
+
+  // With LoadFile, loads FileName when it exists; a missing file gives an empty document.
+  explicit TIniFile(const std::filesystem::path& FileName, TStart Start = LoadFile);
   ~TIniFile();
   TIniFile(const TIniFile&) = delete;
   TIniFile& operator=(const TIniFile&) = delete;

@@ -1,0 +1,46 @@
+// The satellite file: one INI section per pseudo-random code ("1" to "235") with the keys
+// Active, Elevation, Azimuth, SNR and Type.
+#include "norv/core/TNorvGPSSimulator.h"
+#include "norv/framework/IniFile.h"
+#include "norv/framework/SysUtils.h"
+#include "norv/satellites/Satellite.h"
+
+namespace norv {
+
+void TNorvGPSSimulator::SaveSatellitesToFile(const std::filesystem::path& FileName) const {
+  // Built from scratch and written in one atomic step: no section of an older file survives,
+  // and a save that fails leaves the older file as it was.
+  TIniFile ini(FileName, TIniFile::Empty);
+  for (std::int32_t code = 1; code <= FTotalSatellitesCount; ++code) {
+    const std::string section = IntToStr(code);
+    const TSatellite* s = FSatellites[code].get();
+    ini.WriteBool(section, "Active", s ? s->Active() : false);
+    ini.WriteInteger(section, "Elevation", s ? s->Elevation() : 0);
+    ini.WriteInteger(section, "Azimuth", s ? s->Azimuth() : 0);
+    ini.WriteInteger(section, "SNR", s ? s->SignalToNoiseRatio() : 0);
+    ini.WriteString(section, "Type", s ? SatelliteTypeToStr(s->SatelliteType()) : "");
+  }
+  ini.UpdateFile();
+}
+
+void TNorvGPSSimulator::LoadSatellitesFromFile(const std::filesystem::path& FileName) {
+  std::error_code ec;
+  if (!std::filesystem::exists(FileName, ec)) return;
+  // Applied on top of the table, section by section in file order; the first bad section
+  // raises, leaving the sections before it applied.
+  const TIniFile ini(FileName);
+  for (const std::string& section : ini.ReadSections()) {
+    const std::int32_t elevation = ini.ReadInteger(section, "Elevation", 0);
+    const std::int32_t azimuth = ini.ReadInteger(section, "Azimuth", 0);
+    const std::int32_t snr = ini.ReadInteger(section, "SNR", 0);
+    const TSatelliteType type = StrToSatelliteType(ini.ReadString(section, "Type", ""));
+    const bool active = ini.ReadBool(section, "Active", false);
+    const std::int32_t code = StrToInt(section);
+    // A code beyond 16 bits must not wrap onto a real satellite ("65537" onto 1); 0 makes
+    // SetSatellite refuse it with the code message.
+    const std::uint16_t prn = code >= 1 && code <= 0xFFFF ? static_cast<std::uint16_t>(code) : 0;
+    SetSatellite(prn, active, elevation, azimuth, snr, type);
+  }
+}
+
+}  // namespace norv
