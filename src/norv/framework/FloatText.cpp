@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "norv/framework/DigitText.h"
 #include "norv/framework/SysUtils.h"
 
 namespace norv {
@@ -79,17 +80,16 @@ bool ScaledDigits(Extended magnitude, TDecimalDigits& out) {
       ++exponent;
       continue;
     }
-    const Extended whole = std::floor(scaled);
-    if (std::fabs(scaled - whole - 0.5L) < kTieMargin) return false;
-    auto n = static_cast<unsigned long long>(scaled - whole < 0.5L ? whole : whole + 1);
+    // scaled is positive and below 2^50: the conversion truncates it exactly.
+    auto n = static_cast<std::uint64_t>(scaled);
+    const Extended fraction = scaled - static_cast<Extended>(n);
+    if (std::fabs(fraction - 0.5L) < kTieMargin) return false;
+    if (fraction > 0.5L) ++n;
     if (n >= 1000000000000000ULL) {  // rounded up into the next decade: 1.00000000000000e+1
       n /= 10;
       ++exponent;
     }
-    for (int i = kSignificantDigits - 1; i >= 0; --i) {
-      out.Digits[i] = static_cast<char>('0' + n % 10);
-      n /= 10;
-    }
+    WriteDigits(out.Digits, n, kSignificantDigits);
     out.Count = kSignificantDigits;
     while (out.Count > 1 && out.Digits[out.Count - 1] == '0') --out.Count;
     out.Exponent = exponent;
