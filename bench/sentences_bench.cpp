@@ -15,11 +15,7 @@ namespace {
 
 using Generator = std::string (TNorvGPSSimulator::*)() const;
 
-// One epoch: the generators GetNMEA calls for the peers' commands, in its order.
-std::string Epoch(const TNorvGPSSimulator& Sim) {
-  return Sim.GetGPZDA() + Sim.GetGPGGA() + Sim.GetGPGLL() + Sim.GetGPVTG() + Sim.GetGPRMC() +
-         Sim.GetGPGSA() + Sim.GetGPGSV();
-}
+std::string Epoch(const TNorvGPSSimulator& Sim) { return Sim.GetNMEA(); }
 
 // Runs Call in the timed loop and reports heap allocations per call and bytes built.
 template <class F>

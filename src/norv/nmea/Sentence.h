@@ -2,9 +2,11 @@
 // Framing of one sentence and the walk over the constellations in use. Every generator builds
 // its sentences through these two, so the checksum and the talker order live in one place.
 #include <array>
+#include <cstdint>
+#include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "norv/core/TNorvGPSSimulator.h"
 
@@ -15,32 +17,57 @@ struct TTalker {
   std::string_view Id;  // "GP", "GL", "BD"
 };
 
+// Indexed by the type's ordinal.
 inline constexpr std::array<TTalker, 3> kTalkers{{
     {GpsSatellite, "GP"}, {GlonassSatellite, "GL"}, {BeidouSatellite, "BD"}}};
+static_assert(kTalkers[GpsSatellite].Type == GpsSatellite &&
+              kTalkers[GlonassSatellite].Type == GlonassSatellite &&
+              kTalkers[BeidouSatellite].Type == BeidouSatellite);
 
 std::string_view TalkerOf(TSatelliteType Type);
 
-// Starts a sentence at the end of Out: "$", talker, kind and ",". Returns where it starts.
-std::size_t BeginSentence(std::string& Out, std::string_view Talker, std::string_view Kind);
-// Closes the sentence begun at Start: "*", the checksum of that sentence alone, CR LF.
-void EndSentence(std::string& Out, std::size_t Start);
-// A whole sentence from its fields text (the fields already joined by ",").
+// A whole sentence at the end of Out: "$", talker, kind, ",", the fields joined by ",", "*",
+// the checksum of that sentence alone, CR LF. Out grows once per sentence.
+void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+                    std::span<const std::string_view> Fields);
+void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+                    std::initializer_list<std::string_view> Fields);
+// The same with the fields already joined by ",".
 void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
                     std::string_view Fields);
 
-// Calls Emit(talker, activeSatellites) for each constellation, in the order GP, GL, BD, that
-// has at least one active satellite.
+// The active satellites in ascending code order, and grouped by constellation in talker order.
+// Held in fixed arrays, so building one allocates nothing.
 class TConstellations {
  public:
-  explicit TConstellations(const std::vector<TSatellite*>& Active);
+  // From the component's table: one scan of its first TableSize codes.
+  TConstellations(const TSatellites& Table, std::int32_t TableSize);
+  // From a list of active satellites in ascending code order.
+  explicit TConstellations(std::span<TSatellite* const> Active);
+
+  // Calls Emit(talker, activeSatellites) for each constellation, in the order GP, GL, BD, that
+  // has at least one active satellite.
   template <class F>
   void ForEach(F&& Emit) const {
     for (std::size_t i = 0; i < kTalkers.size(); ++i)
-      if (!FByType[i].empty()) Emit(kTalkers[i].Id, FByType[i]);
+      if (FCount[i] != 0) Emit(kTalkers[i].Id, OfTalker(i));
   }
+  std::span<TSatellite* const> Active() const { return {FActive.data(), FActiveCount}; }
+  // Constellations with at least one active satellite.
+  std::size_t TalkersInUse() const;
 
  private:
-  std::array<std::vector<TSatellite*>, 3> FByType;
+  static constexpr std::size_t kCapacity = std::tuple_size_v<TSatellites>;
+  std::span<TSatellite* const> OfTalker(std::size_t i) const {
+    return {FByTalker.data() + FFirst[i], FCount[i]};
+  }
+  void Group();
+
+  std::array<TSatellite*, kCapacity> FActive;
+  std::array<TSatellite*, kCapacity> FByTalker;
+  std::size_t FActiveCount = 0;
+  std::array<std::size_t, kTalkers.size()> FFirst{};
+  std::array<std::size_t, kTalkers.size()> FCount{};
 };
 
 }  // namespace norv
