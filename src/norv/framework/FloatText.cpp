@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "norv/framework/DigitText.h"
+#include "norv/framework/ExtendedRounding.h"
 #include "norv/framework/SysUtils.h"
 
 namespace norv {
@@ -80,10 +81,12 @@ bool ScaledDigits(Extended magnitude, TDecimalDigits& out) {
       ++exponent;
       continue;
     }
-    // scaled is positive and below 2^50: the conversion truncates it exactly.
-    auto n = static_cast<std::uint64_t>(scaled);
-    const Extended fraction = scaled - static_cast<Extended>(n);
+    // scaled is positive and below 2^50: its whole part and fraction are exact.
+    std::int64_t whole = 0;
+    TruncInteger(scaled, whole);
+    const Extended fraction = scaled - static_cast<Extended>(whole);
     if (std::fabs(fraction - 0.5L) < kTieMargin) return false;
+    auto n = static_cast<std::uint64_t>(whole);
     if (fraction > 0.5L) ++n;
     if (n >= 1000000000000000ULL) {  // rounded up into the next decade: 1.00000000000000e+1
       n /= 10;

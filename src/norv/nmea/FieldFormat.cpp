@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "norv/framework/DigitText.h"
+#include "norv/framework/ExtendedRounding.h"
 #include "norv/framework/FloatText.h"
 #include "norv/framework/SysUtils.h"
 
@@ -29,12 +30,12 @@ double RRound(double Value) {
   // The test uses the fraction of x*100, the digits come from the fraction of x times 100,
   // both in extended precision; so 2.675 (stored just below) gives 2.67.
   const Extended x = Value;
-  const Extended whole = std::trunc(x);
+  const Extended whole = Trunc(x);
   const Extended fraction = x - whole;
   const Extended x100 = x * 100;
-  const Extended cents = std::trunc(fraction * 100) / 100;
+  const Extended cents = Trunc(fraction * 100) / 100;
   Extended result = whole + cents;
-  if (x100 - std::trunc(x100) >= 0.5L) result += 0.01L;
+  if (x100 - Trunc(x100) >= 0.5L) result += 0.01L;
   return static_cast<double>(result);
 }
 

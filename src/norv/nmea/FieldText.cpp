@@ -9,6 +9,7 @@
 
 #include "norv/framework/DateTime.h"
 #include "norv/framework/DigitText.h"
+#include "norv/framework/ExtendedRounding.h"
 #include "norv/framework/SysUtils.h"
 #include "norv/nmea/FieldFormat.h"
 
@@ -37,7 +38,10 @@ char* PutLastTwo(char* p, std::int64_t Value) {
 
 TFieldText AngleText(std::int32_t Degree, std::int32_t Minute, Extended Second, int DegreeWidth,
                      char Side) {
-  auto fraction = static_cast<std::int64_t>(std::nearbyint(Second / 60 * 1000000));
+  const Extended millionths = Second / 60 * 1000000;
+  std::int64_t fraction;
+  if (!NearbyInteger(millionths, fraction))
+    fraction = static_cast<std::int64_t>(std::nearbyint(millionths));
   std::int64_t minute = Minute, degree = Degree;
   if (fraction >= 1000000) {
     fraction -= 1000000;

@@ -3,6 +3,9 @@
 //        slots hold the lowest codes of all constellations together, the rest stay empty
 //   GSV  $--GSV,total,number,inView,prn,elev,azim,snr[,prn,elev,azim,snr]x0..3*hh
 //        four satellites per sentence, each constellation describing its own satellites
+#include <array>
+#include <variant>
+
 #include "norv/core/TNorvGPSSimulator.h"
 #include "norv/framework/DigitText.h"
 #include "norv/nmea/Sentence.h"
@@ -29,31 +32,36 @@ TFieldText SatellitesUsedSlots(std::span<TSatellite* const> Active) {
   return slots;
 }
 
+// ",prn,elevation,azimuth,snr": IntToStr's texts. The numbers are read before any is written,
+// so the reads do not wait on the writes.
+char* WriteSatellite(char* p, const TSatellite& Satellite) {
+  const std::int64_t numbers[] = {Satellite.PseudoRandomCode(), Satellite.Elevation(),
+                                  Satellite.Azimuth(), Satellite.SignalToNoiseRatio()};
+  for (std::int64_t n : numbers) {
+    *p++ = ',';
+    p = WriteInteger(p, n);
+  }
+  return p;
+}
+
 // The GSV group of one constellation; a last sentence with fewer than four satellites simply
 // ends early, without empty fields for the missing ones.
 void AppendSatellitesInView(std::string& Out, std::string_view Talker,
                             std::span<TSatellite* const> InView) {
   const std::size_t count = InView.size();
-  const TFieldText total = IntegerText((count + kSatellitesPerGSV - 1) / kSatellitesPerGSV);
-  const TFieldText inView = IntegerText(static_cast<std::int64_t>(count));
+  const std::size_t total = (count + kSatellitesPerGSV - 1) / kSatellitesPerGSV;
   for (std::size_t first = 0; first < count; first += kSatellitesPerGSV) {
-    const TFieldText number = IntegerText(first / kSatellitesPerGSV + 1);
-    // prn,elevation,azimuth,snr of each satellite of this sentence: up to 16 numbers of
-    // at most 11 characters each, and their separators.
-    char satellites[kSatellitesPerGSV * 4 * 12];
-    char* p = satellites;
-    for (std::size_t i = first; i < count && i < first + kSatellitesPerGSV; ++i) {
-      if (i > first) *p++ = ',';
-      p = WriteInteger(p, InView[i]->PseudoRandomCode());
-      *p++ = ',';
-      p = WriteInteger(p, InView[i]->Elevation());
-      *p++ = ',';
-      p = WriteInteger(p, InView[i]->Azimuth());
-      *p++ = ',';
-      p = WriteInteger(p, InView[i]->SignalToNoiseRatio());
-    }
-    AppendSentence(Out, Talker, "GSV",
-                   {total, number, inView, std::string_view(satellites, p - satellites)});
+    // total,number,inView, then prn,elevation,azimuth,snr of each satellite: up to 19 numbers
+    // of at most 20 characters and their separators.
+    char fields[(3 + 4 * kSatellitesPerGSV) * 21];
+    char* p = WriteUnsigned(fields, total);
+    *p++ = ',';
+    p = WriteUnsigned(p, first / kSatellitesPerGSV + 1);
+    *p++ = ',';
+    p = WriteUnsigned(p, count);
+    for (std::size_t i = first; i < count && i < first + kSatellitesPerGSV; ++i)
+      p = WriteSatellite(p, *InView[i]);
+    AppendSentence(Out, Talker, "GSV", std::string_view(fields, p - fields));
   }
 }
 
@@ -66,8 +74,10 @@ void TNorvGPSSimulator::AppendGPGSA(std::string& Out, TSentenceCycle& Cycle) con
   const auto pdop = Cycle.Decimal(cfPDOP, FPDOP);
   const auto hdop = Cycle.Decimal(cfHDOP, FHDOP);
   const auto vdop = Cycle.Decimal(cfVDOP, FVDOP);
+  const auto fields = std::to_array<std::string_view>({"A", "3", slots, pdop, hdop, vdop});
+  TTalkerSentences<std::monostate> sentences(Out, "GSA");
   Cycle.Constellations().ForEach([&](std::string_view talker, auto) {
-    AppendSentence(Out, talker, "GSA", {"A", "3", slots, pdop, hdop, vdop});
+    sentences.Append(talker, {}, [&] { return fields; });
   });
 }
 

@@ -10,32 +10,73 @@ namespace norv {
 
 namespace {
 
-// memcpy for the few bytes of a field without a library call: two overlapping moves cover
-// any length from 1 to 16.
-char* Put(char* p, std::string_view Text) {
-  const char* s = Text.data();
-  const std::size_t n = Text.size();
-  if (n >= 8 && n <= 16) {
-    std::uint64_t head, tail;
-    std::memcpy(&head, s, 8);
-    std::memcpy(&tail, s + n - 8, 8);
-    std::memcpy(p, &head, 8);
-    std::memcpy(p + n - 8, &tail, 8);
-  } else if (n >= 4 && n < 8) {
-    std::uint32_t head, tail;
-    std::memcpy(&head, s, 4);
-    std::memcpy(&tail, s + n - 4, 4);
-    std::memcpy(p, &head, 4);
-    std::memcpy(p + n - 4, &tail, 4);
-  } else if (n < 4) {
-    for (std::size_t i = 0; i < n; ++i) p[i] = s[i];
-  } else {
-    std::memcpy(p, s, n);
-  }
-  return p + n;
-}
-
 constexpr std::size_t kTrailerSize = 5;  // "*hh\r\n"
+
+// Writes a sentence body and keeps the XOR of its bytes from the sources as they are copied:
+// reading the output back right after writing it in small pieces would wait on those stores.
+// Fields of up to 16 bytes are moved by two overlapping loads and stores, without a library
+// call; in the XOR the second load is shifted past the bytes the first one already holds.
+class TBodyWriter {
+ public:
+  explicit TBodyWriter(char* Begin) : FPos(Begin) {}
+
+  void Put(char c) {
+    *FPos++ = c;
+    FXor ^= static_cast<std::uint8_t>(c);
+  }
+  void Put(std::string_view Text) {
+    const char* s = Text.data();
+    const std::size_t n = Text.size();
+    if (n >= 8 && n <= 16) {
+      FXor ^= Move<std::uint64_t>(s, n);
+    } else if (n >= 4 && n < 8) {
+      FXor ^= Move<std::uint32_t>(s, n);
+    } else if (n < 4) {
+      for (std::size_t i = 0; i < n; ++i) Put(s[i]);
+      return;
+    } else {
+      std::memcpy(FPos, s, n);
+      FXor ^= XorOfBytes(Text);
+    }
+    FPos += n;
+  }
+  char* End() const { return FPos; }
+  // XOR does not care where in the word a byte sits: folding the word gives the checksum.
+  std::uint8_t Checksum() const {
+    std::uint64_t x = FXor;
+    x ^= x >> 32;
+    x ^= x >> 16;
+    x ^= x >> 8;
+    return static_cast<std::uint8_t>(x);
+  }
+
+ private:
+  // Copies n bytes (sizeof(W) <= n <= 2 * sizeof(W)) from s; returns their XOR in a word.
+  template <class W>
+  W Move(const char* s, std::size_t n) {
+    W head, tail;
+    std::memcpy(&head, s, sizeof(W));
+    std::memcpy(&tail, s + n - sizeof(W), sizeof(W));
+    std::memcpy(FPos, &head, sizeof(W));
+    std::memcpy(FPos + n - sizeof(W), &tail, sizeof(W));
+    const std::size_t overlap = 2 * sizeof(W) - n;  // bytes of tail that head holds too
+    if (overlap == sizeof(W)) return head;
+    return head ^ static_cast<W>(tail >> (8 * overlap));  // little-endian: first bytes lowest
+  }
+
+  char* FPos;
+  std::uint64_t FXor = 0;
+};
+
+// Writes "*", the checksum, and CR LF at End.
+void CloseSentence(char* End, std::uint8_t Checksum) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  End[0] = '*';
+  End[1] = kHex[Checksum >> 4];
+  End[2] = kHex[Checksum & 0xF];
+  End[3] = '\r';
+  End[4] = '\n';
+}
 
 }  // namespace
 
@@ -51,23 +92,30 @@ void AppendSentence(std::string& Out, std::string_view Talker, std::string_view 
   for (std::string_view f : Fields) size += f.size();
   const std::size_t start = Out.size();
   Out.resize(start + size);
-  char* const sentence = Out.data() + start;
-  char* p = sentence;
-  *p++ = '$';
-  p = Put(p, Talker);
-  p = Put(p, Kind);
-  for (std::string_view f : Fields) {
-    *p++ = ',';
-    p = Put(p, f);
-  }
+  Out[start] = '$';
   // The checksum covers everything between '$' and '*' of this sentence only.
-  const std::uint8_t c = XorOfBytes(std::string_view(sentence + 1, p - sentence - 1));
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  p[0] = '*';
-  p[1] = kHex[c >> 4];
-  p[2] = kHex[c & 0xF];
-  p[3] = '\r';
-  p[4] = '\n';
+  TBodyWriter body(Out.data() + start + 1);
+  body.Put(Talker);
+  body.Put(Kind);
+  for (std::string_view f : Fields) {
+    body.Put(',');
+    body.Put(f);
+  }
+  CloseSentence(body.End(), body.Checksum());
+}
+
+void RepeatSentence(std::string& Out, std::size_t Start, std::size_t Length,
+                    std::string_view Talker) {
+  const std::size_t at = Out.size();
+  Out.append(Out, Start, Length);
+  char* const sentence = Out.data() + at;
+  std::memcpy(sentence + 1, Talker.data(), Talker.size());
+  // The checksum of the new talker and of the rest, read from the original sentence.
+  const std::size_t rest = 1 + Talker.size();
+  const std::uint8_t c =
+      XorOfBytes(Talker) ^
+      XorOfBytes(std::string_view(Out.data() + Start + rest, Length - rest - kTrailerSize));
+  CloseSentence(sentence + Length - kTrailerSize, c);
 }
 
 void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
@@ -83,7 +131,8 @@ void AppendSentence(std::string& Out, std::string_view Talker, std::string_view 
 TConstellations::TConstellations(const TSatellites& Table, std::int32_t TableSize) {
   const auto last = std::min<std::size_t>(static_cast<std::size_t>(std::max(TableSize, 0)),
                                           Table.size() - 1);
-  // Written unconditionally and counted by the flag: no branch on the activity pattern.
+  // Each satellite is stored and counted only when active: no branch on the activity pattern,
+  // which follows the codes in use rather than any order.
   std::size_t count = 0;
   for (std::size_t code = 1; code <= last; ++code) {
     TSatellite* s = Table[code].get();
@@ -102,20 +151,16 @@ TConstellations::TConstellations(std::span<TSatellite* const> Active) {
 }
 
 void TConstellations::Group() {
-  // Counting sort by talker (the talker index is the type's ordinal); a satellite of no known
-  // constellation belongs to none.
-  std::array<std::size_t, kTalkers.size()> count{};
-  for (std::size_t i = 0; i < FActiveCount; ++i) {
-    const std::size_t t = FActive[i]->SatelliteType();
-    if (t < count.size()) ++count[t];
-  }
-  std::array<std::size_t, kTalkers.size()> next{};
-  for (std::size_t t = 1; t < count.size(); ++t) next[t] = next[t - 1] + count[t - 1];
-  FFirst = next;
-  FCount = count;
-  for (std::size_t i = 0; i < FActiveCount; ++i) {
-    const std::size_t t = FActive[i]->SatelliteType();
-    if (t < count.size()) FByTalker[next[t]++] = FActive[i];
+  // One pass per talker keeps the counter in a register; a satellite of no known constellation
+  // belongs to none.
+  std::size_t next = 0;
+  for (std::size_t t = 0; t < kTalkers.size(); ++t) {
+    FFirst[t] = next;
+    for (std::size_t i = 0; i < FActiveCount; ++i) {
+      FByTalker[next] = FActive[i];
+      next += FActive[i]->SatelliteType() == kTalkers[t].Type ? 1 : 0;
+    }
+    FCount[t] = next - FFirst[t];
   }
 }
 
