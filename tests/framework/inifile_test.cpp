@@ -102,5 +102,45 @@ TEST_F(IniFileTest, ReplacedFileKeepsItsPermissions) {
   EXPECT_EQ(st.st_mode & 0777, 0600u);
 }
 
+TEST_F(IniFileTest, EmptyDocumentIgnoresTheOldFileUntilItReplacesIt) {
+  const fs::path file = dir_ / "e.ini";
+  Write(file, "[Old]\nK=1\n");
+  TIniFile ini(file, TIniFile::Empty);
+  EXPECT_TRUE(ini.ReadSections().empty());
+  ini.WriteString("New", "K", "2");
+  EXPECT_EQ(Read(file), "[Old]\nK=1\n");
+  ini.UpdateFile();
+  EXPECT_EQ(Read(file), "[New]\nK=2\n");
+}
+
+TEST_F(IniFileTest, CheckNameRefusesWhatCannotBeReadBackUnchanged) {
+  const std::vector<std::string> refused{"",    "a\rb", "a\nb", "a[b", "a]b", "a=b", " a",
+                                         "a ",  "\ta",  "a\t",  ";a",  "#a",
+                                         std::string("a\0b", 3)};
+  for (const std::string& bad : refused) {
+    SCOPED_TRACE(bad);
+    EXPECT_THROW(TIniFile::CheckName(bad, "waypoint name"), Exception);
+  }
+  try {
+    TIniFile::CheckName("A=B", "route name");
+    ADD_FAILURE();
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(),
+              "Cannot save route name \"A=B\": an INI file cannot carry it back unchanged.");
+  }
+  // Everything else is carried back as written, which the round trip proves.
+  const fs::path file = dir_ / "f.ini";
+  const std::vector<std::string> good{"a b", "a;b", "x#", "\xC3\xA9t\xC3\xA9", "'q'", "\"q\""};
+  TIniFile ini(file, TIniFile::Empty);
+  for (const auto& name : good) {
+    EXPECT_NO_THROW(TIniFile::CheckName(name, "waypoint name"));
+    ini.WriteString(name, "Name", name);
+  }
+  ini.UpdateFile();
+  TIniFile back(file);
+  EXPECT_EQ(back.ReadSections(), good);
+  for (const auto& name : good) EXPECT_EQ(back.ReadString(name, "Name", ""), name);
+}
+
 }  // namespace
 }  // namespace norv

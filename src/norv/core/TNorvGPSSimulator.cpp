@@ -3,6 +3,8 @@
 
 #include "norv/framework/DateTime.h"
 #include "norv/framework/MessageDialog.h"
+#include "norv/navigation/Routes.h"
+#include "norv/navigation/WayPoints.h"
 #include "norv/satellites/Satellite.h"
 
 namespace norv {
@@ -17,9 +19,14 @@ TNorvGPSSimulator::TNorvGPSSimulator(TComponent* AOwner) : TComponent(AOwner) {
   FUTCDateTime = GetUTCDateTime();
   for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i)
     if (!FSatellites[i]) FSatellites[i] = std::make_unique<TSatellite>(static_cast<std::uint16_t>(i));
+  FWayPoints = new TWayPoints;
+  FRoutes = new TRoutes;
 }
 
-TNorvGPSSimulator::~TNorvGPSSimulator() = default;
+TNorvGPSSimulator::~TNorvGPSSimulator() {
+  delete FWayPoints;  // with every waypoint still in it
+  delete FRoutes;     // with every route still in it
+}
 
 void TNorvGPSSimulator::Refuse(const std::string& Msg) const {
   if (FMessageAlert) MessageDlg(Msg);

@@ -209,6 +209,9 @@ class TNorvGPSSimulator : public TComponent {
   void AppendGPZDA(std::string& Out, TSentenceCycle& Cycle) const;
   void AppendGPGSA(std::string& Out, TSentenceCycle& Cycle) const;
   void AppendGPGSV(std::string& Out, TSentenceCycle& Cycle) const;
+  void AppendGPWPL(std::string& Out, TSentenceCycle& Cycle) const;
+  void AppendGPRTE(std::string& Out, TSentenceCycle& Cycle) const;
+  void AppendGPAAM(std::string& Out, TSentenceCycle& Cycle) const;
 
   std::int32_t FLatDeg = 0;
   std::int32_t FLatMin = 0;

@@ -6,10 +6,17 @@
 namespace norv {
 
 // Base of every exception the library raises; carries the message text.
+// The message can be amended before rethrowing (`e.SetMessage(...); throw;`) so that a caller
+// can add context, such as a line number, and keep the exception's own class.
 class Exception : public std::runtime_error {
  public:
-  explicit Exception(const std::string& msg) : std::runtime_error(msg) {}
-  std::string Message() const { return what(); }
+  explicit Exception(const std::string& msg) : std::runtime_error(msg), FMessage(msg) {}
+  const char* what() const noexcept override { return FMessage.c_str(); }
+  std::string Message() const { return FMessage; }
+  void SetMessage(const std::string& msg) { FMessage = msg; }
+
+ private:
+  std::string FMessage;
 };
 
 // A text that is not a number where a number is required.

@@ -163,4 +163,36 @@ void TIniFile::UpdateFile() const {
   WriteFileAtomically(FFileName, text);
 }
 
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// The name as a message can show it: control characters that break the line are spelled out.
+std::string Visible(const std::string& name) {
+  std::string out;
+  for (char c : name) {
+    switch (c) {
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      case '\t': out += "\\t"; break;
+      case '\0': out += "\\0"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+void TIniFile::CheckName(const std::string& Name, const std::string& What) {
+  static const std::string kBreaksTheLayout("\r\n[]=\0", 6);
+  const bool carried = !Name.empty() &&
+                       Name.find_first_of(kBreaksTheLayout) == std::string::npos &&
+                       !IsBlank(Name.front()) && !IsBlank(Name.back()) &&
+                       Name.front() != ';' && Name.front() != '#';
+  if (!carried)
+    throw Exception("Cannot save " + What + " \"" + Visible(Name) +
+                    "\": an INI file cannot carry it back unchanged.");
+}
+
 }  // namespace norv

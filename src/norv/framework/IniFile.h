@@ -52,6 +52,11 @@ class TIniFile {
   // it). Raises norv::Exception naming the file and the OS error; the old file is then unchanged.
   void UpdateFile() const;
 
+  // Raises norv::Exception naming Name (described by What, e.g. "waypoint name") when Name cannot
+  // be written as a section name or value and read back unchanged: empty; holding CR, LF, NUL,
+  // '[', ']' or '='; starting or ending with a blank; starting with ';' or '#'.
+  static void CheckName(const std::string& Name, const std::string& What);
+
  private:
   struct Impl;
   std::filesystem::path FFileName;

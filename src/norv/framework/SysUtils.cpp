@@ -103,4 +103,27 @@ std::string UpperCase(const std::string& text) {
   return out;
 }
 
+bool SameText(std::string_view a, std::string_view b) {
+  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i)
+    if (upper(a[i]) != upper(b[i])) return false;
+  return true;
+}
+
+std::string_view Trim(std::string_view text) {
+  auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  while (!text.empty() && blank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && blank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+bool IsValidIdent(std::string_view text) {
+  auto letter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; };
+  if (text.empty() || !letter(text.front())) return false;
+  for (char c : text)
+    if (!letter(c) && !(c >= '0' && c <= '9')) return false;
+  return true;
+}
+
 }  // namespace norv

@@ -2,6 +2,7 @@
 // Number and text conversions with the framework's formats, independent of the C locale.
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "norv/framework/Types.h"
 
@@ -27,5 +28,11 @@ std::int32_t StrToIntDef(const std::string& text, std::int32_t Default);
 bool TryStrToFloat(const std::string& text, Extended& value);
 // ASCII a-z only; every other byte is kept.
 std::string UpperCase(const std::string& text);
+// Equal without regard to the case of ASCII letters.
+bool SameText(std::string_view a, std::string_view b);
+// The part of text without leading and trailing blanks and control bytes (up to ' ').
+std::string_view Trim(std::string_view text);
+// An ASCII letter or '_', followed by letters, digits and '_'.
+bool IsValidIdent(std::string_view text);
 
 }  // namespace norv

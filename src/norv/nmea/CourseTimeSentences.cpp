@@ -1,7 +1,6 @@
 // Course and time sentences, one per constellation in use:
 //   VTG  $--VTG,true,T,magnetic,M,knots,N,kmh,K,A*hh
 //   ZDA  $--ZDA,hhmmss.sss,dd,mm,yyyy,00,00*hh
-#include <array>
 #include <utility>
 #include <variant>
 
@@ -21,23 +20,24 @@ void TNorvGPSSimulator::AppendGPVTG(std::string& Out, TSentenceCycle& Cycle) con
   const auto kmh = Cycle.Field(cfSpeedKmh, [&] {
     return FullDecimalText(KnotsToKmh(RRound(static_cast<double>(FSpeed))));
   });
-  const auto fields =
-      std::to_array<std::string_view>({trueCourse, "T", magnetic, "M", knots, "N", kmh, "K", "A"});
-  TTalkerSentences<std::monostate> sentences(Out, "VTG");
+  TTalkerSentences<std::monostate> sentences(Out);
   Cycle.Constellations().ForEach([&](std::string_view talker, auto) {
-    sentences.Append(talker, {}, [&] { return fields; });
+    sentences.Append(talker, {}, [&] {
+      AppendSentence(Out, talker, "VTG", {trueCourse, "T", magnetic, "M", knots, "N", kmh, "K", "A"});
+    });
   });
 }
 
 void TNorvGPSSimulator::AppendGPZDA(std::string& Out, TSentenceCycle& Cycle) const {
-  TTalkerSentences<std::pair<TDateTime, TDateTime>> sentences(Out, "ZDA");
+  TTalkerSentences<std::pair<TDateTime, TDateTime>> sentences(Out);
   Cycle.Constellations().ForEach([&](std::string_view talker, auto) {
     // The time and the date each read the clock.
     const std::pair<TDateTime, TDateTime> now{GetUTCDateTime(), GetUTCDateTime()};
     sentences.Append(talker, now, [&] {
       // Local zone hours and minutes are 00,00: the sentence always reports UTC.
-      return std::to_array<std::string_view>(
-          {Cycle.UTCTime(now.first), Cycle.CommaSeparatedUTCDate(now.second), "00", "00"});
+      AppendSentence(Out, talker, "ZDA",
+                     {Cycle.UTCTime(now.first), Cycle.CommaSeparatedUTCDate(now.second), "00",
+                      "00"});
     });
   });
 }

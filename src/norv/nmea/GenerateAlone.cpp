@@ -8,7 +8,7 @@ std::string TNorvGPSSimulator::GenerateAlone(TAppendSentences Append) const {
   TSentenceCycle cycle(FSatellites, FTotalSatellitesCount);
   std::string out;
   if (cycle.Constellations().Active().empty()) return out;
-  out.reserve(cycle.ExpectedSize());
+  out.reserve(cycle.ExpectedSize(FRoutes));
   (this->*Append)(out, cycle);
   return out;
 }

@@ -18,7 +18,7 @@ struct TSentenceKind {
 std::string TNorvGPSSimulator::GetNMEA() const {
   // By kind first (this order, not that of the set's elements); within a kind each generator
   // already orders its sentences GP, GL, BD.
-  static constexpr std::array<TSentenceKind, 7> kOutputOrder{{
+  static constexpr std::array<TSentenceKind, 10> kOutputOrder{{
       {GPZDA, &TNorvGPSSimulator::AppendGPZDA},
       {GPGGA, &TNorvGPSSimulator::AppendGPGGA},
       {GPGLL, &TNorvGPSSimulator::AppendGPGLL},
@@ -26,14 +26,18 @@ std::string TNorvGPSSimulator::GetNMEA() const {
       {GPRMC, &TNorvGPSSimulator::AppendGPRMC},
       {GPGSA, &TNorvGPSSimulator::AppendGPGSA},
       {GPGSV, &TNorvGPSSimulator::AppendGPGSV},
+      {GPWPL, &TNorvGPSSimulator::AppendGPWPL},
+      {GPRTE, &TNorvGPSSimulator::AppendGPRTE},
+      {GPAAM, &TNorvGPSSimulator::AppendGPAAM},
   }};
   const bool all = FCommands.Contains(AllNMEA);
   std::string out;
   if (FCommands.Empty()) return out;
   // Every generator reads the same satellites and most of the same fields: one cycle for all.
+  // With no active satellite no generator has anything to say.
   TSentenceCycle cycle(FSatellites, FTotalSatellitesCount);
   if (cycle.Constellations().Active().empty()) return out;
-  out.reserve(cycle.ExpectedSize());
+  out.reserve(cycle.ExpectedSize(FRoutes));
   for (const TSentenceKind& kind : kOutputOrder)
     if (all || FCommands.Contains(kind.Command)) (this->*kind.Append)(out, cycle);
   return out;

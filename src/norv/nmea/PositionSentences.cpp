@@ -3,7 +3,6 @@
 //   GLL  $--GLL,ddmm.mmmmmm,N,dddmm.mmmmmm,E,hhmmss.sss,status*hh
 //   RMC  $--RMC,hhmmss.sss,status,ddmm.mmmmmm,N,dddmm.mmmmmm,E,knots,course,ddmmyy,var,E|W,A*hh
 #include <algorithm>
-#include <array>
 #include <utility>
 
 #include "norv/core/TNorvGPSSimulator.h"
@@ -45,24 +44,25 @@ void TNorvGPSSimulator::AppendGPGGA(std::string& Out, TSentenceCycle& Cycle) con
   const auto hdop = Cycle.Decimal(cfHDOP, FHDOP);
   const auto altitude = Cycle.Decimal(cfAltitude, FAltitude);
   const auto geoid = Cycle.Decimal(cfGeoHeight, FGeo_Height);
-  TTalkerSentences<TDateTime> sentences(Out, "GGA");
+  TTalkerSentences<TDateTime> sentences(Out);
   Cycle.Constellations().ForEach([&](std::string_view talker, auto) {
     const TDateTime now = GetUTCDateTime();
     sentences.Append(talker, now, [&] {
-      return std::to_array<std::string_view>({Cycle.UTCTime(now), LatitudeOf(*this, Cycle),
-                                              LongitudeOf(*this, Cycle), fix, used, hdop,
-                                              altitude, "M", geoid, "M", "", ""});
+      AppendSentence(Out, talker, "GGA",
+                     {Cycle.UTCTime(now), LatitudeOf(*this, Cycle), LongitudeOf(*this, Cycle), fix,
+                      used, hdop, altitude, "M", geoid, "M", "", ""});
     });
   });
 }
 
 void TNorvGPSSimulator::AppendGPGLL(std::string& Out, TSentenceCycle& Cycle) const {
-  TTalkerSentences<TDateTime> sentences(Out, "GLL");
+  TTalkerSentences<TDateTime> sentences(Out);
   Cycle.Constellations().ForEach([&](std::string_view talker, auto) {
     const TDateTime now = GetUTCDateTime();
     sentences.Append(talker, now, [&] {
-      return std::to_array<std::string_view>({LatitudeOf(*this, Cycle), LongitudeOf(*this, Cycle),
-                                              Cycle.UTCTime(now), StatusLetter(FFixQuality)});
+      AppendSentence(Out, talker, "GLL",
+                     {LatitudeOf(*this, Cycle), LongitudeOf(*this, Cycle), Cycle.UTCTime(now),
+                      StatusLetter(FFixQuality)});
     });
   });
 }
@@ -72,15 +72,15 @@ void TNorvGPSSimulator::AppendGPRMC(std::string& Out, TSentenceCycle& Cycle) con
   const auto course = Cycle.Decimal(cfHeading, FHeading);
   const auto variation = Cycle.Decimal(cfMagneticVariation, FMagnetic_Variation);
   const std::string side = GetMagneticVariationDirectionStr();
-  TTalkerSentences<std::pair<TDateTime, TDateTime>> sentences(Out, "RMC");
+  TTalkerSentences<std::pair<TDateTime, TDateTime>> sentences(Out);
   Cycle.Constellations().ForEach([&](std::string_view talker, auto) {
     // The time and the date each read the clock.
     const std::pair<TDateTime, TDateTime> now{GetUTCDateTime(), GetUTCDateTime()};
     sentences.Append(talker, now, [&] {
-      return std::to_array<std::string_view>(
-          {Cycle.UTCTime(now.first), StatusLetter(FFixQuality), LatitudeOf(*this, Cycle),
-           LongitudeOf(*this, Cycle), speed, course, Cycle.UTCDate(now.second), variation, side,
-           "A"});
+      AppendSentence(Out, talker, "RMC",
+                     {Cycle.UTCTime(now.first), StatusLetter(FFixQuality),
+                      LatitudeOf(*this, Cycle), LongitudeOf(*this, Cycle), speed, course,
+                      Cycle.UTCDate(now.second), variation, side, "A"});
     });
   });
 }

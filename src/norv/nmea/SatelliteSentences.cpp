@@ -3,7 +3,6 @@
 //        slots hold the lowest codes of all constellations together, the rest stay empty
 //   GSV  $--GSV,total,number,inView,prn,elev,azim,snr[,prn,elev,azim,snr]x0..3*hh
 //        four satellites per sentence, each constellation describing its own satellites
-#include <array>
 #include <variant>
 
 #include "norv/core/TNorvGPSSimulator.h"
@@ -74,10 +73,11 @@ void TNorvGPSSimulator::AppendGPGSA(std::string& Out, TSentenceCycle& Cycle) con
   const auto pdop = Cycle.Decimal(cfPDOP, FPDOP);
   const auto hdop = Cycle.Decimal(cfHDOP, FHDOP);
   const auto vdop = Cycle.Decimal(cfVDOP, FVDOP);
-  const auto fields = std::to_array<std::string_view>({"A", "3", slots, pdop, hdop, vdop});
-  TTalkerSentences<std::monostate> sentences(Out, "GSA");
+  TTalkerSentences<std::monostate> sentences(Out);
   Cycle.Constellations().ForEach([&](std::string_view talker, auto) {
-    sentences.Append(talker, {}, [&] { return fields; });
+    sentences.Append(talker, {}, [&] {
+      AppendSentence(Out, talker, "GSA", {"A", "3", slots, pdop, hdop, vdop});
+    });
   });
 }
 

@@ -86,10 +86,18 @@ std::string_view TalkerOf(TSatelliteType Type) {
   return "BD";
 }
 
-void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
-                    std::span<const std::string_view> Fields) {
-  std::size_t size = 1 + Talker.size() + Kind.size() + Fields.size() + kTrailerSize;
-  for (std::string_view f : Fields) size += f.size();
+namespace {
+
+// "$", talker, kind, then "," and a field for each element of each of FieldLists, then the
+// trailer; Out grows once.
+template <class... Lists>
+void FrameSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+                   const Lists&... FieldLists) {
+  std::size_t size = 1 + Talker.size() + Kind.size() + kTrailerSize;
+  const auto measure = [&](const auto& fields) {
+    for (std::string_view f : fields) size += 1 + f.size();
+  };
+  (measure(FieldLists), ...);
   const std::size_t start = Out.size();
   Out.resize(start + size);
   Out[start] = '$';
@@ -97,11 +105,27 @@ void AppendSentence(std::string& Out, std::string_view Talker, std::string_view 
   TBodyWriter body(Out.data() + start + 1);
   body.Put(Talker);
   body.Put(Kind);
-  for (std::string_view f : Fields) {
-    body.Put(',');
-    body.Put(f);
-  }
+  const auto write = [&](const auto& fields) {
+    for (std::string_view f : fields) {
+      body.Put(',');
+      body.Put(f);
+    }
+  };
+  (write(FieldLists), ...);
   CloseSentence(body.End(), body.Checksum());
+}
+
+}  // namespace
+
+void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+                    std::span<const std::string_view> Fields) {
+  FrameSentence(Out, Talker, Kind, Fields);
+}
+
+void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+                    std::span<const std::string_view> Fields,
+                    const std::vector<std::string>& MoreFields) {
+  FrameSentence(Out, Talker, Kind, Fields, MoreFields);
 }
 
 void RepeatSentence(std::string& Out, std::size_t Start, std::size_t Length,

@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "norv/core/TNorvGPSSimulator.h"
 
@@ -35,30 +36,33 @@ void AppendSentence(std::string& Out, std::string_view Talker, std::string_view 
 // The same with the fields already joined by ",".
 void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
                     std::string_view Fields);
+// Fields, then one more field for each of MoreFields.
+void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+                    std::span<const std::string_view> Fields,
+                    const std::vector<std::string>& MoreFields);
 // A copy of the Length bytes of the sentence at Start, with Talker (of the same length) in
 // place of its talker and the checksum that goes with it.
 void RepeatSentence(std::string& Out, std::size_t Start, std::size_t Length,
                     std::string_view Talker);
 
-// The sentences of one kind whose fields are the same for every talker, one per constellation
-// in use. The first is framed from its fields; each next one copies it with its own talker,
-// unless the key its fields come from (the clock reading, in a sentence that carries the time)
-// has changed since, in which case it is framed from its own fields.
+// The sentence of one kind for each constellation in use, when its fields are the same for
+// every talker. The first is framed from its fields; each next one copies it with its own
+// talker, unless the key its fields come from (the clock reading, in a sentence that carries
+// the time) has changed since, in which case it is framed again.
 template <class TKey>
 class TTalkerSentences {
  public:
-  TTalkerSentences(std::string& Out, std::string_view Kind) : FOut(Out), FKind(Kind) {}
+  explicit TTalkerSentences(std::string& Out) : FOut(Out) {}
 
-  // Fields() gives the fields for Key, as a contiguous range of std::string_view.
+  // Frame() appends exactly one sentence, for Talker and Key.
   template <class F>
-  void Append(std::string_view Talker, const TKey& Key, F&& Fields) {
+  void Append(std::string_view Talker, const TKey& Key, F&& Frame) {
     if (FLength != 0 && Key == FKey && Talker.size() == FTalkerSize) {
       RepeatSentence(FOut, FStart, FLength, Talker);
       return;
     }
     FStart = FOut.size();
-    const auto fields = Fields();
-    AppendSentence(FOut, Talker, FKind, std::span<const std::string_view>(fields));
+    Frame();
     FLength = FOut.size() - FStart;
     FTalkerSize = Talker.size();
     FKey = Key;
@@ -66,7 +70,6 @@ class TTalkerSentences {
 
  private:
   std::string& FOut;
-  std::string_view FKind;
   std::size_t FStart = 0;
   std::size_t FLength = 0;
   std::size_t FTalkerSize = 0;

@@ -60,9 +60,8 @@ class TSentenceCycle {
     return FCommaDate.Of(Reading, CommaSeparatedUTCDateText);
   }
 
-  // Room for the sentences of one cycle: enough for every kind but the route sentences, whose
-  // size the route decides.
-  std::size_t ExpectedSize() const;
+  // Room for the sentences of one cycle, the route sentences of Routes' active route included.
+  std::size_t ExpectedSize(const TRoutes* Routes) const;
 
  private:
   struct TClockText {
