@@ -1,6 +1,12 @@
 #include "BenchWorkload.h"
 
 #include <array>
+#include <cstdio>
+
+#include "norv/navigation/Route.h"
+#include "norv/navigation/Routes.h"
+#include "norv/navigation/WayPoint.h"
+#include "norv/navigation/WayPoints.h"
 
 namespace norv::bench {
 
@@ -67,6 +73,30 @@ void SetActiveSatellites(TNorvGPSSimulator& Sim, int Count) {
     }
     if (made == before) break;  // every range used up
   }
+}
+
+void SetActiveRoute(TNorvGPSSimulator& Sim, int Count) {
+  auto* route = new TRoute("BENCH");
+  for (int i = 0; i < Count; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "WP%03d", i + 1);
+    auto* w = new TWayPoint(name);
+    w->SetLatDeg(48 + (7 + i) / 60);
+    w->SetLatMin((7 + i) % 60);
+    w->SetLatSec(4.4L);
+    w->SetLatDir(cpNorth);
+    w->SetLongDeg(11);
+    w->SetLongMin(31);
+    w->SetLongSec(15.3L);
+    w->SetLongDir(cpEast);
+    Sim.WayPoints()->Add(w);
+    route->WayPoints().push_back(name);
+  }
+  Sim.Routes()->Add(route);
+  Sim.Routes()->SetActiveRoute(route);
+  TNMEACommands commands = Sim.Commands();
+  for (TNMEACommand c : {GPWPL, GPRTE, GPAAM}) commands.Include(c);
+  Sim.SetCommands(commands);
 }
 
 std::uint32_t Fnv1a32(std::string_view Bytes) {

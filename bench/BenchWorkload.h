@@ -24,6 +24,11 @@ void SetPeerWorkload(TNorvGPSSimulator& Sim);
 // and BeiDou (201..235) code ranges, each in ascending order; 235 activates the whole table.
 void SetActiveSatellites(TNorvGPSSimulator& Sim, int Count);
 
+// Adds Count waypoints WP001, WP002, ... (the first within the arrival circle, the others a
+// minute of latitude apart) and makes the route of all of them, in order, the active one; the
+// commands gain WPL, RTE and AAM.
+void SetActiveRoute(TNorvGPSSimulator& Sim, int Count);
+
 std::uint32_t Fnv1a32(std::string_view Bytes);
 
 }  // namespace norv::bench

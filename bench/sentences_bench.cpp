@@ -61,6 +61,15 @@ void BM_GetNMEA_ActiveSatellites(benchmark::State& State) {
 }
 BENCHMARK(BM_GetNMEA_ActiveSatellites)->Arg(0)->Arg(12)->Arg(36)->Arg(108)->Arg(235);
 
+// The peers' workload with WPL, RTE and AAM of an active route of this many waypoints.
+void BM_GetNMEA_Route(benchmark::State& State) {
+  TNorvGPSSimulator sim;
+  SetPeerWorkload(sim);
+  SetActiveRoute(sim, static_cast<int>(State.range(0)));
+  MeasureCalls(State, [&] { return Epoch(sim); });
+}
+BENCHMARK(BM_GetNMEA_Route)->Arg(1)->Arg(10)->Arg(100);
+
 // Our epoch must be the peers' cycle byte for byte, or the comparison means nothing. With
 // NORV_PEER_CYCLE naming a cycle dumped by a peer (limit_c N FILE), the bytes are compared too.
 bool MatchesPeerCycle() {

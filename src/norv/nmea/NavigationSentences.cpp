@@ -21,20 +21,15 @@ const TRoute* ActiveRouteOf(const TRoutes* Routes) {
   return Routes != nullptr ? Routes->ActiveRoute() : nullptr;
 }
 
-// Resolves a route entry; null for a name the list does not hold, which has no position to
-// publish, so WPL and AAM skip that entry.
-const TWayPoint* Resolve(const TWayPoints* WayPoints, const std::string& Name) {
-  return WayPoints != nullptr ? WayPoints->GetByName(Name) : nullptr;
-}
-
 }  // namespace
 
 void TNorvGPSSimulator::AppendGPWPL(std::string& Out, TSentenceCycle& Cycle) const {
   const TRoute* route = ActiveRouteOf(FRoutes);
   if (route == nullptr) return;
+  // An entry the list does not hold has no position to publish: WPL skips it.
+  const auto wayPoints = Cycle.RouteWayPoints(*route, FWayPoints);
   Cycle.Constellations().ForEach([&](std::string_view talker, auto) {
-    for (const std::string& name : route->WayPoints()) {
-      const TWayPoint* w = Resolve(FWayPoints, name);
+    for (const TWayPoint* w : wayPoints) {
       if (w == nullptr) continue;
       // The identifier is the waypoint's own name, whatever the letter case of the route entry
       // that found it.
@@ -67,9 +62,11 @@ void TNorvGPSSimulator::AppendGPRTE(std::string& Out, TSentenceCycle& Cycle) con
 void TNorvGPSSimulator::AppendGPAAM(std::string& Out, TSentenceCycle& Cycle) const {
   const TRoute* route = ActiveRouteOf(FRoutes);
   if (route == nullptr) return;
-  for (const std::string& name : route->WayPoints()) {
-    const TWayPoint* w = Resolve(FWayPoints, name);
-    if (w == nullptr) continue;
+  const auto wayPoints = Cycle.RouteWayPoints(*route, FWayPoints);
+  for (std::size_t entry = 0; entry < wayPoints.size(); ++entry) {
+    const TWayPoint* w = wayPoints[entry];
+    if (w == nullptr) continue;  // no position, no arrival
+    const std::string& name = route->WayPoints()[entry];
     const Extended distanceNm = KmToNauticalMiles(Distance_KM(
         FLatDeg, FLatMin, FLatSec, FLatDir, FLongDeg, FLongMin, FLongSec, FLongDir,
         w->Latitude_Degree(), w->Latitude_Minute(), w->Latitude_Second(), w->Latitude_Direction(),

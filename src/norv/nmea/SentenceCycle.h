@@ -4,9 +4,12 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string_view>
 
 #include "norv/nmea/FieldText.h"
+#include "norv/nmea/RouteWayPoints.h"
 #include "norv/nmea/Sentence.h"
 
 namespace norv {
@@ -60,6 +63,14 @@ class TSentenceCycle {
     return FCommaDate.Of(Reading, CommaSeparatedUTCDateText);
   }
 
+  // The waypoint of each entry of Route (null where WayPoints holds none), resolved on first use;
+  // Route is the same active route for every call in one cycle.
+  std::span<const TWayPoint* const> RouteWayPoints(const TRoute& Route,
+                                                   const TWayPoints* WayPoints) {
+    if (!FRouteWayPoints) FRouteWayPoints.emplace(Route, WayPoints);
+    return FRouteWayPoints->Resolved();
+  }
+
   // Room for the sentences of one cycle, the route sentences of Routes' active route included.
   std::size_t ExpectedSize(const TRoutes* Routes) const;
 
@@ -82,6 +93,7 @@ class TSentenceCycle {
   std::array<TFieldText, cfFieldCount> FFields;
   std::bitset<cfFieldCount> FMade;
   TClockText FTime, FDate, FCommaDate;
+  std::optional<TRouteWayPoints> FRouteWayPoints;
 };
 
 }  // namespace norv
