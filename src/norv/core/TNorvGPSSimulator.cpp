@@ -6,6 +6,7 @@
 #include "norv/navigation/Routes.h"
 #include "norv/navigation/WayPoints.h"
 #include "norv/satellites/Satellite.h"
+#include "norv/serial/SenderThread.h"
 
 namespace norv {
 
@@ -19,11 +20,25 @@ TNorvGPSSimulator::TNorvGPSSimulator(TComponent* AOwner) : TComponent(AOwner) {
   FUTCDateTime = GetUTCDateTime();
   for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i)
     if (!FSatellites[i]) FSatellites[i] = std::make_unique<TSatellite>(static_cast<std::uint16_t>(i));
-  FWayPoints = new TWayPoints;
-  FRoutes = new TRoutes;
+  try {
+    FWayPoints = new TWayPoints;
+    FRoutes = new TRoutes;
+    // Last: the sender starts running at once and reads the fields above.
+    FSenderThread = new TSenderThread(this);
+  } catch (...) {
+    // A destructor does not run for a constructor that throws (e.g. no thread could be started).
+    delete FRoutes;
+    delete FWayPoints;
+    throw;
+  }
 }
 
 TNorvGPSSimulator::~TNorvGPSSimulator() {
+  // The sender is stopped and joined before anything it reads goes; an open port is closed, since
+  // nothing could close or reopen it once its owner is gone.
+  delete FSenderThread;
+  FSenderThread = nullptr;
+  Disconnect();
   delete FWayPoints;  // with every waypoint still in it
   delete FRoutes;     // with every route still in it
 }
