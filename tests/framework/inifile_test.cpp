@@ -53,6 +53,15 @@ TEST_F(IniFileTest, SectionsInFileOrderCaseInsensitiveLookupAndTypedDefaults) {
   EXPECT_FALSE(ini.ReadBool("missing", "k", false));
 }
 
+TEST_F(IniFileTest, ReadSectionListsKeysInFileOrderAcrossMergedSections) {
+  const fs::path file = dir_ / "keys.ini";
+  Write(file, "[Receiver]\nSpeed=1\nheading=2\n[Other]\nX=1\n[RECEIVER]\nAltitude=3\nSPEED=4\n");
+  TIniFile ini(file);
+  EXPECT_EQ(ini.ReadSection("receiver"), (std::vector<std::string>{"Speed", "heading", "Altitude"}));
+  EXPECT_EQ(ini.ReadString("Receiver", "Speed", ""), "4");  // the later value of a repeated key
+  EXPECT_TRUE(ini.ReadSection("Missing").empty());
+}
+
 TEST_F(IniFileTest, WritesKeepOrderAndReplaceInPlace) {
   const fs::path file = dir_ / "b.ini";
   TIniFile ini(file);

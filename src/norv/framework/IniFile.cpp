@@ -102,6 +102,13 @@ bool TIniFile::ValueExists(const std::string& Section, const std::string& Ident)
   return s != nullptr && Impl::Value(*s, Ident) != nullptr;
 }
 
+std::vector<std::string> TIniFile::ReadSection(const std::string& Section) const {
+  std::vector<std::string> keys;
+  if (const TSection* s = FImpl->Find(Section))
+    for (const auto& kv : s->Keys) keys.push_back(kv.first);
+  return keys;
+}
+
 std::string TIniFile::ReadString(const std::string& Section, const std::string& Ident,
                                  const std::string& Default) const {
   const TSection* s = FImpl->Find(Section);

@@ -29,6 +29,8 @@ class TIniFile {
   std::vector<std::string> ReadSections() const;
   bool SectionExists(const std::string& Section) const;
   bool ValueExists(const std::string& Section, const std::string& Ident) const;
+  // Key names of Section in the order they stand in the file (empty for a missing section).
+  std::vector<std::string> ReadSection(const std::string& Section) const;
 
   std::string ReadString(const std::string& Section, const std::string& Ident,
                          const std::string& Default) const;

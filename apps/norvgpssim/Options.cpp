@@ -1,0 +1,191 @@
+#include "Options.h"
+
+#include <CLI/CLI.hpp>
+
+#include <iostream>
+#include <limits>
+#include <sstream>
+#include <stdexcept>
+
+#include "ExitCodes.h"
+#include "TimeText.h"
+#include "Version.h"
+#include "norv/framework/SysUtils.h"
+
+namespace norvgpssim {
+
+namespace {
+
+constexpr const char* kFooter = R"(Examples:
+  norvgpssim                                   built-in scenario, one epoch per second to stdout
+  norvgpssim --scenario examples/harbour-route.ini --pty /tmp/gps0
+                                               a pseudo-terminal for a program that opens a
+                                               serial port (open /tmp/gps0)
+  norvgpssim --tcp 2947 --bind 0.0.0.0         stream to every TCP client on port 2947
+  norvgpssim --port /dev/ttyUSB0 --baud 9600 --commands GGA,RMC
+                                               a real serial line, two sentence kinds
+  norvgpssim --deterministic --count 5         the same five epochs on every run
+  norvgpssim --time-scale 10 --duration 600    ten simulated minutes in one minute
+  norvgpssim skyplot --scenario examples/harbour-route.ini -o sky.png
+
+Scenario file (INI): [Receiver] takes the component's published property names
+(Latitude_Degree=54, Speed=12.5, HDOP=0.9, ...); [Files] may name Satellites=, WayPoints= and
+Route= files (relative to the scenario); [Motion] Mode=static|constant|route, and
+RouteEnd=stop|repeat for route mode. See examples/.
+
+Sentence kinds for --commands: GGA GLL VTG RMC GSA GSV ZDA WPL RTE AAM, or ALL.
+
+Exit status:
+  0   normal end, or stopped by SIGINT/SIGTERM after a clean shutdown
+  64  bad command line
+  65  bad scenario (missing file, unknown key, refused value)
+  70  internal error
+  74  an output could not be opened or written)";
+
+struct Parser {
+  CLI::App app{"norvgpssim: a simulated GPS receiver that emits NMEA 0183 sentences.",
+               "norvgpssim"};
+  CLI::App* skyplot = nullptr;
+  CommandLine result;
+  std::string startTime, commands, scenario, skyScenario;
+  std::optional<std::int64_t> count;
+  bool noStatus = false;
+  std::optional<std::string> ptyLink;
+
+  Parser() {
+    app.footer(kFooter);
+    app.set_version_flag("--version", [] { return "norvgpssim " + ComponentVersionText(); },
+                         "Print the version of the simulator component and exit");
+    AddRunOptions();
+    AddSkyPlot();
+  }
+
+  void AddRunOptions() {
+    RunOptions& r = result.run;
+    app.add_option("-s,--scenario", scenario, "Scenario INI file (default: built-in scenario)")
+        ->type_name("FILE")->group("Scenario");
+    app.add_option("--rate", r.rateHz, "Epochs per second of simulated time (default 1)")
+        ->type_name("HZ")->check(CLI::Range(0.001, 100.0))->group("Time");
+    app.add_option("--start-time", startTime,
+                   "UTC of the first epoch, ISO 8601 (default: the next whole second)")
+        ->type_name("ISO8601")->group("Time");
+    app.add_option("--time-scale", r.timeScale,
+                   "Simulated seconds per wall-clock second (default 1)")
+        ->type_name("X")->check(CLI::Range(0.001, 1e6))->group("Time");
+    // Read as signed so that a negative count is refused instead of wrapping round.
+    app.add_option("--count", count, "Stop after N epochs")
+        ->type_name("N")->check(CLI::Range(std::int64_t{1}, std::numeric_limits<std::int64_t>::max()))
+        ->group("Time");
+    app.add_option("--duration", r.durationSeconds, "Stop after S seconds of simulated time")
+        ->type_name("S")->check(CLI::PositiveNumber)->group("Time");
+    app.add_flag("--deterministic", r.deterministic,
+                 "Fixed start time (2024-03-01T12:00:00Z unless --start-time), no wall-clock "
+                 "pacing: byte-identical output on every run")
+        ->group("Time");
+
+    app.add_flag("--stdout", r.toStdout, "Write to stdout as well (the default output)")
+        ->group("Outputs");
+    auto* port = app.add_option("--port", r.port, "Serial device to transmit on")
+                     ->type_name("DEVICE")->group("Outputs");
+    app.add_option("--baud", r.baud, "Baud rate of --port (default 4800)")
+        ->type_name("N")->check(CLI::Range(1, 4000000))->needs(port)->group("Outputs");
+    app.add_flag("--background", r.background,
+                 "Hand each epoch to the component's sender thread instead of writing it "
+                 "synchronously")
+        ->needs(port)->group("Outputs");
+    app.add_option("--pty", ptyLink,
+                   "Create a pseudo-terminal and print the path a client should open; with "
+                   "LINK, also keep a symlink there (removed on exit)")
+        ->expected(0, 1)->type_name("[LINK]")->group("Outputs");
+    auto* tcp = app.add_option("--tcp", r.tcpPort,
+                               "Serve every epoch to each TCP client on PORT (0: any free port)")
+                    ->type_name("PORT")->group("Outputs");
+    app.add_option("--bind", r.bindAddress, "Address of the TCP server (default 127.0.0.1)")
+        ->type_name("ADDR")->needs(tcp)->group("Outputs");
+    app.add_option("--commands", commands, "Sentence kinds, e.g. GGA,RMC,GSV (default: all)")
+        ->type_name("LIST")->group("Outputs");
+    app.add_flag("--no-status", noStatus, "No live status line on stderr")->group("Outputs");
+  }
+
+  void AddSkyPlot() {
+    skyplot = app.add_subcommand("skyplot", "Draw the scenario's satellites as a sky plot");
+    skyplot->footer("Example:\n  norvgpssim skyplot --scenario examples/harbour-route.ini -o sky.svg");
+    skyplot->add_option("-s,--scenario", skyScenario, "Scenario INI file (default: built-in)")
+        ->type_name("FILE");
+    skyplot->add_option("-o,--output", result.skyplot.output, "Image to write: .png or .svg")
+        ->type_name("FILE")->required();
+    skyplot->add_option("--radius", result.skyplot.radius, "Radius of the horizon in pixels (default 200)")
+        ->type_name("PX")->check(CLI::Range(20, 4000));
+  }
+
+  void Finish() {
+    RunOptions& r = result.run;
+    if (!scenario.empty()) r.scenario = scenario;
+    if (!skyScenario.empty()) result.skyplot.scenario = skyScenario;
+    r.status = !noStatus;
+    if (count) r.count = static_cast<std::uint64_t>(*count);
+    if (!startTime.empty()) r.startUnixMs = ParseIso8601(startTime);
+    if (!commands.empty()) r.commands = ParseCommands(commands);
+    if (app.count("--pty") > 0) {
+      r.pty = true;
+      r.ptyLink = ptyLink.value_or("");
+    }
+    if (*skyplot) result.command = Command::SkyPlot;
+    const bool otherOutput = r.port || r.pty || r.tcpPort;
+    if (!otherOutput) r.toStdout = true;
+    const std::string ext = norv::UpperCase(result.skyplot.output.extension().string());
+    if (*skyplot && ext != ".PNG" && ext != ".SVG")
+      throw std::invalid_argument("the sky plot is written as .png or .svg, not '" +
+                                  result.skyplot.output.string() + "'");
+  }
+};
+
+}  // namespace
+
+norv::TNMEACommands ParseCommands(const std::string& list) {
+  static constexpr std::pair<const char*, norv::TNMEACommand> kNames[] = {
+      {"GGA", norv::GPGGA}, {"GLL", norv::GPGLL}, {"VTG", norv::GPVTG}, {"RMC", norv::GPRMC},
+      {"GSA", norv::GPGSA}, {"GSV", norv::GPGSV}, {"ZDA", norv::GPZDA}, {"WPL", norv::GPWPL},
+      {"RTE", norv::GPRTE}, {"AAM", norv::GPAAM}, {"ALL", norv::AllNMEA}};
+  norv::TNMEACommands set;
+  std::stringstream in(list);
+  std::string item;
+  while (std::getline(in, item, ',')) {
+    std::string name = norv::UpperCase(item);
+    if (name.size() == 5 && name.rfind("GP", 0) == 0) name.erase(0, 2);
+    bool known = false;
+    for (const auto& [text, element] : kNames)
+      if (name == text) {
+        set.Include(element);
+        known = true;
+      }
+    if (!known)
+      throw std::invalid_argument("unknown sentence kind '" + item +
+                                  "' (GGA GLL VTG RMC GSA GSV ZDA WPL RTE AAM ALL)");
+  }
+  if (set.Empty()) throw std::invalid_argument("--commands needs at least one sentence kind");
+  return set;
+}
+
+CommandLine ParseCommandLine(int argc, const char* const* argv, std::ostream& out,
+                             std::ostream& err) {
+  Parser p;
+  try {
+    p.app.parse(argc, argv);
+    p.Finish();
+    return p.result;
+  } catch (const CLI::Success& e) {  // --help, --version
+    p.result.command = Command::Exit;
+    p.result.exitCode = p.app.exit(e, out, err);
+    return p.result;
+  } catch (const CLI::ParseError& e) {
+    err << "norvgpssim: " << e.what() << " (see --help)\n";
+  } catch (const std::invalid_argument& e) {
+    err << "norvgpssim: " << e.what() << " (see --help)\n";
+  }
+  p.result.command = Command::Exit;
+  p.result.exitCode = kExitUsage;
+  return p.result;
+}
+
+}  // namespace norvgpssim

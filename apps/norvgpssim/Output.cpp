@@ -1,0 +1,15 @@
+#include "Output.h"
+
+#include <cstring>
+
+namespace norvgpssim {
+
+short EventsFor(const std::vector<pollfd>& fds, int fd) {
+  for (const pollfd& p : fds)
+    if (p.fd == fd) return p.revents;
+  return 0;
+}
+
+std::string ErrnoText(int err) { return std::strerror(err); }
+
+}  // namespace norvgpssim

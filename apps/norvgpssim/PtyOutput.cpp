@@ -1,0 +1,136 @@
+#include "PtyOutput.h"
+
+#include <fcntl.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <iostream>
+#include <thread>
+
+#include "ExitCodes.h"
+
+namespace norvgpssim {
+
+namespace {
+
+// A client reads an epoch as soon as it arrives; more unread text than this means nobody is
+// reading (the line discipline holds at most 4 KB).
+constexpr int kMaxUnreadBytes = 2048;
+
+[[noreturn]] void Fail(const std::string& what) {
+  throw CliError(kExitOutput, "pty: " + what + ": " + ErrnoText(errno));
+}
+
+}  // namespace
+
+PtyOutput::PtyOutput(const std::filesystem::path& link, bool paced) : FLink(link), FPaced(paced) {
+  FMaster = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (FMaster < 0) Fail("cannot create a pseudo-terminal");
+  if (::grantpt(FMaster) != 0 || ::unlockpt(FMaster) != 0) Fail("cannot unlock the pseudo-terminal");
+  char name[128];
+  if (::ptsname_r(FMaster, name, sizeof name) != 0) Fail("cannot name the pseudo-terminal");
+  FSlavePath = name;
+  FSlave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (FSlave < 0) Fail("cannot open " + FSlavePath);
+  termios tio{};
+  if (::tcgetattr(FSlave, &tio) != 0) Fail("cannot read the settings of " + FSlavePath);
+  ::cfmakeraw(&tio);  // no CR/LF translation and no echo back into our master
+  ::cfsetspeed(&tio, B4800);
+  if (::tcsetattr(FSlave, TCSANOW, &tio) != 0) Fail("cannot set raw mode on " + FSlavePath);
+  const int flags = ::fcntl(FMaster, F_GETFL);
+  if (flags < 0 || ::fcntl(FMaster, F_SETFL, flags | O_NONBLOCK) != 0)
+    Fail("cannot make the pseudo-terminal non-blocking");
+  if (!FLink.empty()) CreateLink();
+}
+
+PtyOutput::~PtyOutput() {
+  RemoveLink();
+  if (FSlave >= 0) ::close(FSlave);
+  if (FMaster >= 0) ::close(FMaster);
+}
+
+void PtyOutput::CreateLink() {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::file_status st = fs::symlink_status(FLink, ec);
+  if (fs::exists(st)) {
+    if (!fs::is_symlink(st))
+      throw CliError(kExitOutput, "pty: " + FLink.string() + " exists and is not a symlink");
+    if (fs::exists(FLink, ec))  // a link to something that is still there is not ours to take
+      throw CliError(kExitOutput, "pty: " + FLink.string() + " already points to " +
+                                      fs::read_symlink(FLink, ec).string() +
+                                      " (another simulator running? remove the link)");
+  }
+  // Made beside the target and renamed over it: a dangling link is replaced in one step.
+  const fs::path temp = FLink.string() + ".tmp" + std::to_string(::getpid());
+  fs::remove(temp, ec);
+  if (::symlink(FSlavePath.c_str(), temp.c_str()) != 0) Fail("cannot create " + temp.string());
+  if (::rename(temp.c_str(), FLink.c_str()) != 0) {
+    const int err = errno;
+    fs::remove(temp, ec);
+    errno = err;
+    Fail("cannot create " + FLink.string());
+  }
+  FLinkCreated = true;
+}
+
+void PtyOutput::RemoveLink() noexcept {
+  if (!FLinkCreated) return;
+  std::error_code ec;
+  if (std::filesystem::read_symlink(FLink, ec) == FSlavePath) std::filesystem::remove(FLink, ec);
+  FLinkCreated = false;
+}
+
+void PtyOutput::DropUnreadBacklog() {
+  int unread = 0;
+  if (::ioctl(FSlave, TIOCINQ, &unread) != 0 || unread <= kMaxUnreadBytes) return;
+  if (!FPaced) {
+    // Epochs come back to back: a reader that is there needs a moment to take them; one that
+    // makes no progress for 100 ms is taken to be absent.
+    int stalled = 0;
+    while (unread > kMaxUnreadBytes && stalled < 20) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      const int before = unread;
+      if (::ioctl(FSlave, TIOCINQ, &unread) != 0) return;
+      stalled = unread < before ? 0 : stalled + 1;
+    }
+    if (unread <= kMaxUnreadBytes) return;
+  }
+  ::tcflush(FSlave, TCIFLUSH);
+  FBytesDropped += static_cast<std::uint64_t>(unread);
+}
+
+void PtyOutput::WriteEpoch(const std::string& text) {
+  DropUnreadBacklog();
+  std::size_t done = 0;
+  while (done < text.size()) {
+    const ssize_t n = ::write(FMaster, text.data() + done, text.size() - done);
+    if (n >= 0) {
+      done += static_cast<std::size_t>(n);
+    } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
+      break;  // the device's buffers are full although we flushed: drop the rest of this epoch
+    } else if (errno != EINTR) {
+      Fail("write to " + FSlavePath + " failed");
+    }
+  }
+  FBytesSent += done;
+  FBytesDropped += text.size() - done;
+}
+
+void PtyOutput::AddPollFds(std::vector<pollfd>& fds) const {
+  fds.push_back({FMaster, POLLIN, 0});
+}
+
+void PtyOutput::HandlePoll(const std::vector<pollfd>& fds) {
+  if ((EventsFor(fds, FMaster) & POLLIN) == 0) return;
+  // Whatever a client writes to the device (commands to the receiver) is read and ignored.
+  char discard[512];
+  while (::read(FMaster, discard, sizeof discard) > 0) {
+  }
+}
+
+}  // namespace norvgpssim

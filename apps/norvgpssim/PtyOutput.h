@@ -1,0 +1,44 @@
+#pragma once
+// Epochs written to a pseudo-terminal that a program opens as if it were a serial port.
+#include <filesystem>
+
+#include "Output.h"
+
+namespace norvgpssim {
+
+class PtyOutput : public Output {
+ public:
+  // Creates the pseudo-terminal (raw mode, so CR LF arrive unchanged); with a non-empty `link`,
+  // also a symlink to its device, replacing a dangling one. `paced`: epochs come at wall-clock
+  // intervals (otherwise a reader gets a moment to catch up before unread text is dropped).
+  // Raises CliError (unusable output).
+  PtyOutput(const std::filesystem::path& link, bool paced);
+  // Closes the pseudo-terminal and removes the symlink if it still points to it.
+  ~PtyOutput() override;
+  PtyOutput(const PtyOutput&) = delete;
+  PtyOutput& operator=(const PtyOutput&) = delete;
+
+  std::string Name() const override { return "pty"; }
+  const std::string& DevicePath() const { return FSlavePath; }
+  void WriteEpoch(const std::string& text) override;
+  void AddPollFds(std::vector<pollfd>& fds) const override;
+  void HandlePoll(const std::vector<pollfd>& fds) override;
+
+ private:
+  void CreateLink();
+  void RemoveLink() noexcept;
+  // Drops what no client has read for a while, so a client that opens the device later
+  // starts with current epochs instead of a backlog.
+  void DropUnreadBacklog();
+
+  int FMaster = -1;
+  // Held open by us, so the pseudo-terminal keeps its settings and the master never sees a
+  // hang-up while no client has the device open.
+  int FSlave = -1;
+  std::string FSlavePath;
+  std::filesystem::path FLink;
+  bool FLinkCreated = false;
+  bool FPaced;
+};
+
+}  // namespace norvgpssim

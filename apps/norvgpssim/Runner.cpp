@@ -1,0 +1,183 @@
+#include "Runner.h"
+
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "Clock.h"
+#include "ExitCodes.h"
+#include "Motion.h"
+#include "Output.h"
+#include "PtyOutput.h"
+#include "Scenario.h"
+#include "SerialOutput.h"
+#include "Signals.h"
+#include "StatusLine.h"
+#include "StdoutOutput.h"
+#include "TcpOutput.h"
+#include "TimeText.h"
+#include "norv/core/TNorvGPSSimulator.h"
+#include "norv/framework/MessageDialog.h"
+
+namespace norvgpssim {
+
+namespace {
+
+using SteadyClock = std::chrono::steady_clock;
+
+std::string PositionText(const norv::TNorvGPSSimulator& sim) {
+  const long double lat = sim.GetLatitudeAsDecimalDegrees(), lon = sim.GetLongitudeAsDecimalDegrees();
+  char buf[64];
+  std::snprintf(buf, sizeof buf, "%.6f%c %.6f%c", static_cast<double>(std::fabs(lat)),
+                lat < 0 ? 'S' : 'N', static_cast<double>(std::fabs(lon)), lon < 0 ? 'W' : 'E');
+  return buf;
+}
+
+// The number of epochs --count and --duration allow (the smaller), or none.
+std::optional<std::uint64_t> EpochLimit(const RunOptions& o) {
+  std::optional<std::uint64_t> limit = o.count;
+  if (o.durationSeconds) {
+    const auto byDuration =
+        static_cast<std::uint64_t>(std::ceil(*o.durationSeconds * o.rateHz - 1e-9));
+    limit = limit ? std::min(*limit, byDuration) : byDuration;
+  }
+  return limit;
+}
+
+class Simulation {
+ public:
+  explicit Simulation(const RunOptions& o) : FOptions(o), FStatus(o.status) {
+    // A refused scenario value is reported with its file and line by the scenario loader; the
+    // component's own message box would only repeat it.
+    norv::SetMessageDialogHandler([](const std::string&) {});
+    FMotion.emplace(FSim, LoadScenario(FSim, o.scenario));
+    if (o.commands) FSim.SetCommands(*o.commands);
+    FSim.SetUseSystemDateTime(false);  // every sentence of an epoch carries the epoch's instant
+    OpenOutputs();
+  }
+
+  int Run() {
+    const std::optional<std::uint64_t> limit = EpochLimit(FOptions);
+    std::optional<WallPacer> pacer;
+    std::int64_t start = FOptions.startUnixMs.value_or(kDeterministicStartUnixMs);
+    if (!FOptions.deterministic) {
+      const WholeSecond first = NextWholeSecond();
+      if (!FOptions.startUnixMs) start = first.unixMs;
+      pacer.emplace(first.steady, FOptions.rateHz, FOptions.timeScale);
+    }
+    const EpochSchedule schedule(start, FOptions.rateHz);
+    for (std::uint64_t k = 0; !limit || k < *limit; ++k) {
+      if (!WaitForEpoch(pacer ? std::optional(pacer->Deadline(k)) : std::nullopt)) break;
+      FSim.SetUTCDateTime(UnixMsToDateTime(schedule.InstantMs(k)));
+      if (!Emit(FSim.GetNMEA())) break;
+      if (pacer) WarnIfBehind(pacer->Deadline(k + 1));
+      ShowStatus(k, schedule.InstantMs(k));
+      FMotion->Advance(schedule.StepSeconds(k));
+    }
+    return kExitOk;
+  }
+
+ private:
+  void OpenOutputs() {
+    const RunOptions& o = FOptions;
+    if (o.port) {
+      FOutputs.push_back(std::make_unique<SerialOutput>(FSim, *o.port, o.baud, o.background));
+      Note("transmitting on " + *o.port + " at " + std::to_string(o.baud) + " baud" +
+           (o.background ? " (sender thread)" : ""));
+    }
+    if (o.pty) {
+      auto pty = std::make_unique<PtyOutput>(o.ptyLink, !o.deterministic);
+      Note("pseudo-terminal " + pty->DevicePath() +
+           (o.ptyLink.empty() ? "" : " (symlink " + o.ptyLink + ")"));
+      FOutputs.push_back(std::move(pty));
+    }
+    if (o.tcpPort) {
+      auto tcp = std::make_unique<TcpOutput>(o.bindAddress, *o.tcpPort);
+      Note("TCP server on " + tcp->Endpoint());
+      FOutputs.push_back(std::move(tcp));
+    }
+    if (o.toStdout) {
+      FStdoutIsTerminal = ::isatty(STDOUT_FILENO) == 1;
+      FOutputs.push_back(std::make_unique<StdoutOutput>());
+    }
+  }
+
+  // Waits until the deadline (none: no pacing) while serving the outputs' clients. False when
+  // a stop was requested.
+  bool WaitForEpoch(std::optional<SteadyClock::time_point> deadline) {
+    do {
+      int timeoutMs = 0;
+      if (deadline) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - SteadyClock::now());
+        timeoutMs = static_cast<int>(std::max<long long>(0, left.count()));
+      }
+      std::vector<pollfd> fds{{FSignals.WakeFd(), POLLIN, 0}};
+      for (const auto& out : FOutputs) out->AddPollFds(fds);
+      const int ready = ::poll(fds.data(), fds.size(), timeoutMs);
+      if (FSignals.Requested()) return false;
+      if (ready > 0)
+        for (const auto& out : FOutputs) out->HandlePoll(fds);
+    } while (deadline && SteadyClock::now() < *deadline);
+    return !FSignals.Requested();
+  }
+
+  // Writes the epoch to every output; false when none is left (stdout's reader went away).
+  bool Emit(const std::string& text) {
+    if (FStdoutIsTerminal) FStatus.Clear();  // keep the status line below the sentences
+    for (const auto& out : FOutputs) out->WriteEpoch(text);
+    std::erase_if(FOutputs, [](const auto& out) { return out->Finished(); });
+    return !FOutputs.empty();
+  }
+
+  void ShowStatus(std::uint64_t epoch, std::int64_t instantMs) {
+    if (!FStatus.Active()) return;
+    StatusFields f;
+    f.epoch = epoch + 1;
+    f.unixMs = instantMs;
+    f.position = PositionText(FSim);
+    f.satellites = FSim.GetActiveSatellitesCount();
+    for (const auto& out : FOutputs) {
+      f.bytesSent += out->BytesSent();
+      f.bytesDropped += out->BytesDropped();
+      if (out->Clients() >= 0) f.clients = std::max(f.clients, 0) + out->Clients();
+    }
+    FStatus.Update(f);
+  }
+
+  // The writes of an epoch took longer than the time to the next one: say so once.
+  void WarnIfBehind(SteadyClock::time_point nextDeadline) {
+    if (FWarnedBehind || SteadyClock::now() <= nextDeadline) return;
+    FWarnedBehind = true;
+    Note("falling behind the epoch rate: an output takes longer than an epoch (lower --rate, "
+         "fewer --commands or a faster --baud)");
+  }
+
+  void Note(const std::string& text) {
+    FStatus.Clear();
+    std::cerr << "norvgpssim: " << text << '\n';
+  }
+
+  const RunOptions& FOptions;
+  norv::TNorvGPSSimulator FSim;
+  std::optional<Motion> FMotion;
+  StopSignals FSignals;
+  StatusLine FStatus;
+  // Declared after the component: closed (port disconnected, link removed) before it goes.
+  std::vector<std::unique_ptr<Output>> FOutputs;
+  bool FStdoutIsTerminal = false;
+  bool FWarnedBehind = false;
+};
+
+}  // namespace
+
+int RunSimulator(const RunOptions& options) {
+  Simulation simulation(options);
+  return simulation.Run();
+}
+
+}  // namespace norvgpssim

@@ -1,0 +1,201 @@
+// Scenario INI files: [Receiver] through the component's published property table, [Files]
+// through the library's own file loaders, [Motion] for the run.
+#include <iostream>
+
+#include "ExitCodes.h"
+#include "IniLines.h"
+#include "Scenario.h"
+#include "norv/core/PublishedProperties.h"
+#include "norv/framework/IniFile.h"
+#include "norv/framework/PropertyText.h"
+#include "norv/framework/SysUtils.h"
+#include "norv/navigation/Route.h"
+#include "norv/navigation/Routes.h"
+#include "norv/navigation/WayPoints.h"
+
+namespace norvgpssim {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string Located(const fs::path& file, int line, const std::string& message) {
+  return file.string() + (line > 0 ? ":" + std::to_string(line) : "") + ": " + message;
+}
+
+// The first section of a satellite file that the component refuses, read as the library reads
+// it, so a refused load can point at its line.
+std::string FirstRefusedSatelliteSection(const fs::path& file) {
+  const norv::TIniFile ini(file);
+  norv::TNorvGPSSimulator scratch;
+  for (const std::string& section : ini.ReadSections()) {
+    try {
+      const std::int32_t code = norv::StrToInt(section);
+      scratch.SetSatellite(code >= 1 && code <= 0xFFFF ? static_cast<std::uint16_t>(code) : 0,
+                           ini.ReadBool(section, "Active", false),
+                           ini.ReadInteger(section, "Elevation", 0),
+                           ini.ReadInteger(section, "Azimuth", 0), ini.ReadInteger(section, "SNR", 0),
+                           scratch.StrToSatelliteType(ini.ReadString(section, "Type", "")));
+    } catch (const norv::Exception&) {
+      return section;
+    }
+  }
+  return "";
+}
+
+class ScenarioReader {
+ public:
+  ScenarioReader(norv::TNorvGPSSimulator& sim, const fs::path& file)
+      : FSim(sim), FFile(file), FIni(file) {}
+
+  MotionSettings Load() {
+    CheckSections();
+    ApplyReceiver();
+    LoadFiles();
+    return ReadMotion();
+  }
+
+ private:
+  [[noreturn]] void Fail(const std::string& section, const std::string& key,
+                         const std::string& message) const {
+    throw CliError(kExitScenario, Located(FFile, FindIniLine(FFile, section, key), message));
+  }
+
+  void CheckSections() const {
+    for (const std::string& s : FIni.ReadSections()) {
+      const std::string name = norv::UpperCase(s);
+      if (name != "RECEIVER" && name != "FILES" && name != "MOTION")
+        Fail(s, "", "unknown section [" + s + "] (expected [Receiver], [Files], [Motion])");
+    }
+  }
+
+  // Each key names a published property and is set through that property's setter, in file
+  // order, so a refused value stops with the component's own message.
+  void ApplyReceiver() {
+    const norv::TComponentClass& cls = norv::ComponentClassOf<norv::TNorvGPSSimulator>();
+    for (const std::string& key : FIni.ReadSection("Receiver")) {
+      const norv::TPropertyInfo* property = cls.FindProperty(key);
+      if (property == nullptr)
+        Fail("Receiver", key, "unknown property '" + key + "' in [Receiver]");
+      if (property->Name == "UTCDateTime" || property->Name == "UseSystemDateTime") {
+        std::cerr << "norvgpssim: "
+                  << Located(FFile, FindIniLine(FFile, "Receiver", key),
+                             property->Name + " is ignored: the run's virtual clock sets the "
+                                              "time (see --start-time)")
+                  << '\n';
+        continue;
+      }
+      const std::string text = FIni.ReadString("Receiver", key, "");
+      const auto value = norv::ParsePropertyValue(*property, text);
+      if (!value)
+        Fail("Receiver", key, "'" + text + "' is not a value for " + property->Name +
+                                  " (expected " + norv::ExpectedValueText(*property) + ")");
+      try {
+        property->Set(FSim, *value);
+      } catch (const norv::Exception& e) {
+        Fail("Receiver", key, e.Message());
+      }
+    }
+  }
+
+  void LoadFiles() {
+    for (const std::string& key : FIni.ReadSection("Files")) {
+      const std::string name = norv::UpperCase(key);
+      if (name != "SATELLITES" && name != "WAYPOINTS" && name != "ROUTE")
+        Fail("Files", key, "unknown key '" + key + "' in [Files] (Satellites, WayPoints, Route)");
+    }
+    // Waypoints before the route, so the route's names resolve from its first epoch.
+    if (const auto file = Referenced("Satellites")) LoadSatellites(*file);
+    if (const auto file = Referenced("WayPoints")) LoadWayPoints(*file);
+    if (const auto file = Referenced("Route")) LoadRoute(*file);
+  }
+
+  // The file a [Files] key names, relative to the scenario's folder; it must exist.
+  std::optional<fs::path> Referenced(const std::string& key) const {
+    if (!FIni.ValueExists("Files", key)) return std::nullopt;
+    const fs::path named = FIni.ReadString("Files", key, "");
+    const fs::path file = named.is_absolute() ? named : FFile.parent_path() / named;
+    std::error_code ec;
+    if (named.empty() || !fs::is_regular_file(file, ec))
+      Fail("Files", key, "no such file '" + file.string() + "'");
+    return file;
+  }
+
+  void LoadSatellites(const fs::path& file) {
+    try {
+      FSim.LoadSatellitesFromFile(file);
+    } catch (const norv::Exception& e) {
+      const std::string section = FirstRefusedSatelliteSection(file);
+      throw CliError(kExitScenario,
+                     Located(file, section.empty() ? 0 : FindIniLine(file, section),
+                             (section.empty() ? "" : "[" + section + "] ") + e.Message()));
+    }
+  }
+
+  void LoadWayPoints(const fs::path& file) {
+    try {
+      FSim.WayPoints()->LoadFromFile(file);
+    } catch (const norv::Exception& e) {
+      // The list loads section by section and stops at the refused one: it holds the sections
+      // before it.
+      const auto sections = norv::TIniFile(file).ReadSections();
+      const auto loaded = static_cast<std::size_t>(FSim.WayPoints()->GetCount());
+      const std::string section = loaded < sections.size() ? sections[loaded] : "";
+      throw CliError(kExitScenario,
+                     Located(file, section.empty() ? 0 : FindIniLine(file, section),
+                             (section.empty() ? "" : "[" + section + "] ") + e.Message()));
+    }
+  }
+
+  void LoadRoute(const fs::path& file) {
+    auto route = std::make_unique<norv::TRoute>("");
+    try {
+      route->LoadFromFile(file);
+    } catch (const norv::Exception& e) {
+      throw CliError(kExitScenario, Located(file, 0, e.Message()));
+    }
+    norv::TRoute* active = route.get();
+    FSim.Routes()->Add(route.release());
+    FSim.Routes()->SetActiveRoute(active);
+  }
+
+  MotionSettings ReadMotion() const {
+    MotionSettings m;
+    for (const std::string& key : FIni.ReadSection("Motion")) {
+      const std::string name = norv::UpperCase(key), text = FIni.ReadString("Motion", key, "");
+      if (name == "MODE") {
+        if (!ParseMotionMode(text, m.mode))
+          Fail("Motion", key, "Mode must be static, constant or route, not '" + text + "'");
+      } else if (name == "ROUTEEND") {
+        if (!ParseRouteEnd(text, m.routeEnd))
+          Fail("Motion", key, "RouteEnd must be stop or repeat, not '" + text + "'");
+      } else {
+        Fail("Motion", key, "unknown key '" + key + "' in [Motion] (Mode, RouteEnd)");
+      }
+    }
+    if (m.mode == MotionMode::Route && FSim.Routes()->ActiveRoute() == nullptr)
+      Fail("Motion", "Mode", "Mode=route needs a route: name one with Route= in [Files]");
+    return m;
+  }
+
+  norv::TNorvGPSSimulator& FSim;
+  fs::path FFile;
+  norv::TIniFile FIni;
+};
+
+}  // namespace
+
+MotionSettings LoadScenarioFile(norv::TNorvGPSSimulator& sim, const fs::path& file) {
+  std::error_code ec;
+  if (!fs::is_regular_file(file, ec))
+    throw CliError(kExitScenario, file.string() + ": no such scenario file");
+  try {
+    return ScenarioReader(sim, file).Load();
+  } catch (const CliError&) {
+    throw;
+  } catch (const norv::Exception& e) {  // the INI file itself cannot be read
+    throw CliError(kExitScenario, e.Message());
+  }
+}
+
+}  // namespace norvgpssim

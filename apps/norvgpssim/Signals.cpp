@@ -1,0 +1,55 @@
+#include "Signals.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <stdexcept>
+
+namespace norvgpssim {
+
+namespace {
+
+volatile std::sig_atomic_t gStopSignal = 0;
+int gWakePipe[2] = {-1, -1};
+
+extern "C" void OnStopSignal(int sig) {
+  const int savedErrno = errno;
+  gStopSignal = sig;
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t n = ::write(gWakePipe[1], &byte, 1);  // the pipe is non-blocking
+  errno = savedErrno;
+}
+
+}  // namespace
+
+StopSignals::StopSignals() {
+  if (::pipe2(gWakePipe, O_CLOEXEC | O_NONBLOCK) != 0)
+    throw std::runtime_error("cannot create the signal pipe");
+  gStopSignal = 0;
+  struct sigaction sa {};
+  sa.sa_handler = OnStopSignal;
+  sigemptyset(&sa.sa_mask);
+  sa.sa_flags = 0;  // no SA_RESTART: a blocking call returns EINTR and the loop looks again
+  sigaction(SIGINT, &sa, &FOldInt);
+  sigaction(SIGTERM, &sa, &FOldTerm);
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  sigaction(SIGPIPE, &ignore, &FOldPipe);
+}
+
+StopSignals::~StopSignals() {
+  sigaction(SIGINT, &FOldInt, nullptr);
+  sigaction(SIGTERM, &FOldTerm, nullptr);
+  sigaction(SIGPIPE, &FOldPipe, nullptr);
+  ::close(gWakePipe[0]);
+  ::close(gWakePipe[1]);
+  gWakePipe[0] = gWakePipe[1] = -1;
+}
+
+bool StopSignals::Requested() const { return gStopSignal != 0; }
+int StopSignals::WakeFd() const { return gWakePipe[0]; }
+int StopSignals::Signal() const { return gStopSignal; }
+
+}  // namespace norvgpssim

@@ -1,0 +1,145 @@
+#include "TcpOutput.h"
+
+#include <arpa/inet.h>
+#include <netdb.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "ExitCodes.h"
+
+namespace norvgpssim {
+
+namespace {
+
+// A client that has not taken this much is not reading; it is disconnected rather than held
+// with an ever-growing backlog.
+constexpr std::size_t kMaxPendingBytes = 256 * 1024;
+
+std::string EndpointText(const sockaddr_storage& addr) {
+  char host[INET6_ADDRSTRLEN] = "?";
+  std::uint16_t port = 0;
+  if (addr.ss_family == AF_INET6) {
+    const auto& a6 = reinterpret_cast<const sockaddr_in6&>(addr);
+    ::inet_ntop(AF_INET6, &a6.sin6_addr, host, sizeof host);
+    port = ntohs(a6.sin6_port);
+    return "[" + std::string(host) + "]:" + std::to_string(port);
+  }
+  const auto& a4 = reinterpret_cast<const sockaddr_in&>(addr);
+  ::inet_ntop(AF_INET, &a4.sin_addr, host, sizeof host);
+  port = ntohs(a4.sin_port);
+  return std::string(host) + ":" + std::to_string(port);
+}
+
+}  // namespace
+
+TcpOutput::TcpOutput(const std::string& address, std::uint16_t port) {
+  const std::string where = address + " port " + std::to_string(port);
+  addrinfo hints{};
+  hints.ai_family = AF_UNSPEC;
+  hints.ai_socktype = SOCK_STREAM;
+  hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV | AI_PASSIVE;
+  addrinfo* found = nullptr;
+  if (::getaddrinfo(address.c_str(), std::to_string(port).c_str(), &hints, &found) != 0 ||
+      found == nullptr)
+    throw CliError(kExitOutput, "tcp: '" + address + "' is not a numeric IPv4 or IPv6 address");
+  FListen = ::socket(found->ai_family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  int err = errno;
+  if (FListen >= 0) {
+    const int on = 1;
+    ::setsockopt(FListen, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    if (::bind(FListen, found->ai_addr, found->ai_addrlen) != 0 || ::listen(FListen, 16) != 0) {
+      err = errno;
+      ::close(FListen);
+      FListen = -1;
+    }
+  }
+  ::freeaddrinfo(found);
+  if (FListen < 0) throw CliError(kExitOutput, "tcp: cannot listen on " + where + ": " + ErrnoText(err));
+  sockaddr_storage bound{};
+  socklen_t len = sizeof bound;
+  ::getsockname(FListen, reinterpret_cast<sockaddr*>(&bound), &len);
+  FEndpoint = EndpointText(bound);
+  FPort = ntohs(bound.ss_family == AF_INET6 ? reinterpret_cast<sockaddr_in6&>(bound).sin6_port
+                                            : reinterpret_cast<sockaddr_in&>(bound).sin_port);
+}
+
+TcpOutput::~TcpOutput() {
+  for (const Client& c : FClients) ::close(c.fd);
+  if (FListen >= 0) ::close(FListen);
+}
+
+void TcpOutput::WriteEpoch(const std::string& text) {
+  AcceptAll();
+  for (std::size_t i = FClients.size(); i-- > 0;) {
+    Client& c = FClients[i];
+    if (c.pending.size() + text.size() > kMaxPendingBytes) {
+      FBytesDropped += c.pending.size() + text.size();
+      Drop(i);
+      continue;
+    }
+    c.pending += text;
+    if (!Flush(c)) Drop(i);
+  }
+}
+
+void TcpOutput::AddPollFds(std::vector<pollfd>& fds) const {
+  fds.push_back({FListen, POLLIN, 0});
+  for (const Client& c : FClients)
+    fds.push_back({c.fd, static_cast<short>(POLLIN | (c.pending.empty() ? 0 : POLLOUT)), 0});
+}
+
+void TcpOutput::HandlePoll(const std::vector<pollfd>& fds) {
+  for (std::size_t i = FClients.size(); i-- > 0;) {
+    Client& c = FClients[i];
+    const short ev = EventsFor(fds, c.fd);
+    const bool gone = ((ev & (POLLIN | POLLHUP | POLLERR)) != 0 && !Drain(c.fd)) ||
+                      ((ev & POLLOUT) != 0 && !Flush(c));
+    if (gone) Drop(i);
+  }
+  if (EventsFor(fds, FListen) & POLLIN) AcceptAll();
+}
+
+void TcpOutput::AcceptAll() {
+  for (;;) {
+    const int fd = ::accept4(FListen, nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK);
+    if (fd < 0) return;  // EAGAIN: nobody else waiting; other errors concern that one client
+    FClients.push_back({fd, {}});
+  }
+}
+
+bool TcpOutput::Flush(Client& c) {
+  while (!c.pending.empty()) {
+    const ssize_t n = ::send(c.fd, c.pending.data(), c.pending.size(), MSG_NOSIGNAL | MSG_DONTWAIT);
+    if (n > 0) {
+      FBytesSent += static_cast<std::uint64_t>(n);
+      c.pending.erase(0, static_cast<std::size_t>(n));
+    } else if (n < 0 && (errno == EAGAIN || errno == EWOULDBLOCK)) {
+      return true;  // the rest goes when the socket can take it
+    } else if (n < 0 && errno == EINTR) {
+      continue;
+    } else {
+      return false;  // EPIPE, ECONNRESET, ...
+    }
+  }
+  return true;
+}
+
+bool TcpOutput::Drain(int fd) {
+  char discard[512];
+  for (;;) {
+    const ssize_t n = ::recv(fd, discard, sizeof discard, MSG_DONTWAIT);
+    if (n > 0) continue;
+    if (n == 0) return false;
+    return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+  }
+}
+
+void TcpOutput::Drop(std::size_t index) {
+  ::close(FClients[index].fd);
+  FClients.erase(FClients.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+}  // namespace norvgpssim

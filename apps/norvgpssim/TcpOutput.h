@@ -1,0 +1,48 @@
+#pragma once
+// Epochs streamed to every client of a TCP server; clients may come and go at any time.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "Output.h"
+
+namespace norvgpssim {
+
+class TcpOutput : public Output {
+ public:
+  // Listens on address:port (port 0: any free port). Raises CliError (unusable output).
+  TcpOutput(const std::string& address, std::uint16_t port);
+  ~TcpOutput() override;
+  TcpOutput(const TcpOutput&) = delete;
+  TcpOutput& operator=(const TcpOutput&) = delete;
+
+  std::string Name() const override { return "tcp"; }
+  // "127.0.0.1:2947" or "[::1]:2947", with the port actually bound.
+  const std::string& Endpoint() const { return FEndpoint; }
+  std::uint16_t Port() const { return FPort; }
+
+  // Every client gets whole epochs from the first one after it connected.
+  void WriteEpoch(const std::string& text) override;
+  void AddPollFds(std::vector<pollfd>& fds) const override;
+  void HandlePoll(const std::vector<pollfd>& fds) override;
+  int Clients() const override { return static_cast<int>(FClients.size()); }
+
+ private:
+  struct Client {
+    int fd;
+    std::string pending;  // accepted by us, not yet by the socket
+  };
+  void AcceptAll();
+  // Sends what the socket takes; false when the client is gone.
+  bool Flush(Client& c);
+  // Reads and ignores what a client sends; false when it has closed.
+  static bool Drain(int fd);
+  void Drop(std::size_t index);
+
+  int FListen = -1;
+  std::uint16_t FPort = 0;
+  std::string FEndpoint;
+  std::vector<Client> FClients;
+};
+
+}  // namespace norvgpssim

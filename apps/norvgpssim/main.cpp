@@ -1,0 +1,27 @@
+// norvgpssim: a simulated GPS receiver on stdout, a serial port, a pseudo-terminal or TCP.
+#include <exception>
+#include <iostream>
+
+#include "ExitCodes.h"
+#include "Options.h"
+#include "Runner.h"
+#include "SkyPlot.h"
+
+int main(int argc, char** argv) {
+  using namespace norvgpssim;
+  const CommandLine line = ParseCommandLine(argc, argv, std::cout, std::cerr);
+  try {
+    switch (line.command) {
+      case Command::Exit: return line.exitCode;
+      case Command::Run: return RunSimulator(line.run);
+      case Command::SkyPlot: return DrawSkyPlot(line.skyplot);
+    }
+  } catch (const CliError& e) {
+    std::cerr << "norvgpssim: " << e.what() << '\n';
+    return e.Code();
+  } catch (const std::exception& e) {
+    std::cerr << "norvgpssim: internal error: " << e.what() << '\n';
+    return kExitInternal;
+  }
+  return kExitInternal;
+}
