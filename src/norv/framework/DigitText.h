@@ -1,6 +1,5 @@
 #pragma once
 // Decimal digits written straight into a buffer, two at a time from a table.
-#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -54,22 +53,6 @@ inline char* WriteUnsigned(char* Out, std::uint64_t Value) {
   }
   *Out = static_cast<char>('0' + Value);
   return Out + 1;
-}
-
-// A number below 1000 without leading zeros, by one four-byte store: Out needs room for four
-// bytes even when the number is shorter. The three digits are put together in a register and
-// shifted past the leading zeros, so there is no branch on the number of digits.
-inline char* WriteBelowThousand(char* Out, std::uint32_t Value) {
-  const std::uint32_t pair = Value % 100;
-  const std::uint32_t digits = ('0' + Value / 100) |
-                               static_cast<std::uint32_t>(kDigitPairs[2 * pair]) << 8 |
-                               static_cast<std::uint32_t>(kDigitPairs[2 * pair + 1]) << 16;
-  const int count = 1 + (Value >= 10) + (Value >= 100);
-  // Bytes in memory order: the lowest byte is the first character.
-  static_assert(std::endian::native == std::endian::little);
-  const std::uint32_t shifted = digits >> (8 * (3 - count));
-  std::memcpy(Out, &shifted, 4);
-  return Out + count;
 }
 
 // Value with a leading '-' when negative, as IntToStr writes it; returns the end.

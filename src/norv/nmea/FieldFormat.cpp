@@ -7,7 +7,6 @@
 #include "norv/framework/ExtendedRounding.h"
 #include "norv/framework/FloatText.h"
 #include "norv/framework/SysUtils.h"
-#include "norv/nmea/FieldText.h"
 
 namespace norv {
 
@@ -135,16 +134,6 @@ std::size_t DecimalFieldTextByPrintf(char* Buffer, Extended Value) {
 
 std::size_t FullDecimalFieldText(char* Buffer, Extended Value) {
   return WithPoint(Buffer, FloatToText(Buffer, Value));
-}
-
-std::string LatitudeField(std::int32_t Degree, std::int32_t Minute, Extended Second,
-                          TCardinalPoint Direction) {
-  return std::string(LatitudeText(Degree, Minute, Second, Direction));
-}
-
-std::string LongitudeField(std::int32_t Degree, std::int32_t Minute, Extended Second,
-                           TCardinalPoint Direction) {
-  return std::string(LongitudeText(Degree, Minute, Second, Direction));
 }
 
 std::string DecimalField(Extended Value) {

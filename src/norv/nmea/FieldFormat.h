@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "norv/core/NorvTypes.h"
 #include "norv/framework/Types.h"
 
 namespace norv {
@@ -36,12 +35,5 @@ std::size_t FullDecimalFieldText(char* Buffer, Extended Value);
 // DecimalFieldText the long way, through RRound and FloatToStr's printf digits: the
 // reference that its shortcut for ordinary values must equal.
 std::size_t DecimalFieldTextByPrintf(char* Buffer, Extended Value);
-// "ddmm.ffffff,N" (or S): the minutes fraction is Second / 60 in millionths, rounded half to even;
-// one that rounds to 1000000 carries into the minutes and degrees.
-std::string LatitudeField(std::int32_t Degree, std::int32_t Minute, Extended Second,
-                          TCardinalPoint Direction);
-// "dddmm.ffffff,E" (or W), by the same rule.
-std::string LongitudeField(std::int32_t Degree, std::int32_t Minute, Extended Second,
-                           TCardinalPoint Direction);
 
 }  // namespace norv

@@ -15,12 +15,6 @@ char* GrowBy(std::string& Out, std::size_t Size) {
   return Out.data() + start;
 }
 
-std::string_view TalkerOf(TSatelliteType Type) {
-  for (const auto& t : kTalkers)
-    if (t.Type == Type) return t.Id;
-  return "BD";
-}
-
 namespace {
 
 // A field for each element of each of FieldLists.

@@ -25,8 +25,6 @@ static_assert(kTalkers[GpsSatellite].Type == GpsSatellite &&
               kTalkers[GlonassSatellite].Type == GlonassSatellite &&
               kTalkers[BeidouSatellite].Type == BeidouSatellite);
 
-std::string_view TalkerOf(TSatelliteType Type);
-
 // A whole sentence at the end of Out: "$", talker, kind, ",", the fields joined by ",", "*",
 // the checksum of that sentence alone, CR LF. Out grows once per sentence.
 void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
