@@ -111,14 +111,10 @@ class Simulation {
   // a stop was requested.
   bool WaitForEpoch(std::optional<SteadyClock::time_point> deadline) {
     do {
-      int timeoutMs = 0;
-      if (deadline) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - SteadyClock::now());
-        timeoutMs = static_cast<int>(std::max<long long>(0, left.count()));
-      }
+      const timespec timeout = deadline ? PollTimeout(*deadline, SteadyClock::now()) : timespec{};
       std::vector<pollfd> fds{{FSignals.WakeFd(), POLLIN, 0}};
       for (const auto& out : FOutputs) out->AddPollFds(fds);
-      const int ready = ::poll(fds.data(), fds.size(), timeoutMs);
+      const int ready = ::ppoll(fds.data(), fds.size(), &timeout, nullptr);
       if (FSignals.Requested()) return false;
       if (ready > 0)
         for (const auto& out : FOutputs) out->HandlePoll(fds);
