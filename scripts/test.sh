@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The whole test suite: installs dependencies, then builds and tests three trees:
+# The whole test suite: installs dependencies, then builds and tests four trees:
 #   build        the default library (Version 2.01)
 #   build-asan   AddressSanitizer + UndefinedBehaviorSanitizer, earlier generation (Version 2.0)
-#   build-tsan   ThreadSanitizer, the threaded tests only
+#   build-tsan   ThreadSanitizer, the threaded tests only (serial, stress, faults)
+#   build-fuzz   clang + libFuzzer: every fuzz target for FUZZ_SECONDS (default 30) each
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -23,7 +24,11 @@ ctest --test-dir build-asan -j"$jobs" --timeout 600
 
 echo "== ThreadSanitizer: threaded tests"
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
-scripts/build.sh build-tsan -DNORV_SANITIZE=thread -DNORV_BUILD_APP=OFF -DNORV_TEST_FOLDERS="serial;stress"
+scripts/build.sh build-tsan -DNORV_SANITIZE=thread -DNORV_BUILD_APP=OFF \
+  -DNORV_TEST_FOLDERS="serial;stress;faults"
 ctest --test-dir build-tsan -j"$jobs" --timeout 600
+
+echo "== fuzzing: ${FUZZ_SECONDS:-30} s per target"
+scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
 
 echo "== all tests passed"
