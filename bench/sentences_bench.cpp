@@ -70,6 +70,17 @@ void BM_GetNMEA_Route(benchmark::State& State) {
 }
 BENCHMARK(BM_GetNMEA_Route)->Arg(1)->Arg(10)->Arg(100);
 
+// The route sentences alone, for an active route of this many waypoints.
+void BM_RouteGenerator(benchmark::State& State, Generator Get) {
+  TNorvGPSSimulator sim;
+  SetPeerWorkload(sim);
+  SetActiveRoute(sim, static_cast<int>(State.range(0)));
+  MeasureCalls(State, [&] { return (sim.*Get)(); });
+}
+BENCHMARK_CAPTURE(BM_RouteGenerator, WPL, &TNorvGPSSimulator::GetGPWPL)->Arg(10)->Arg(100);
+BENCHMARK_CAPTURE(BM_RouteGenerator, RTE, &TNorvGPSSimulator::GetGPRTE)->Arg(10)->Arg(100);
+BENCHMARK_CAPTURE(BM_RouteGenerator, AAM, &TNorvGPSSimulator::GetGPAAM)->Arg(10)->Arg(100);
+
 // Our epoch must be the peers' cycle byte for byte, or the comparison means nothing. With
 // NORV_PEER_CYCLE naming a cycle dumped by a peer (limit_c N FILE), the bytes are compared too.
 bool MatchesPeerCycle() {

@@ -1,5 +1,6 @@
 #include "Runner.h"
 
+#include <sys/prctl.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -29,6 +30,8 @@ namespace norvgpssim {
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
+
+constexpr unsigned long kEpochTimerSlackNs = 1000;
 
 std::string PositionText(const norv::TNorvGPSSimulator& sim) {
   const long double lat = sim.GetLatitudeAsDecimalDegrees(), lon = sim.GetLongitudeAsDecimalDegrees();
@@ -69,6 +72,9 @@ class Simulation {
       const WholeSecond first = NextWholeSecond();
       if (!FOptions.startUnixMs) start = first.unixMs;
       pacer.emplace(first.steady, FOptions.rateHz, FOptions.timeScale);
+      // The kernel may let this thread's timers fire up to its timer slack late (50 us by
+      // default) to save wake-ups; an epoch should start on its deadline instead.
+      ::prctl(PR_SET_TIMERSLACK, kEpochTimerSlackNs);
     }
     const EpochSchedule schedule(start, FOptions.rateHz);
     for (std::uint64_t k = 0; !limit || k < *limit; ++k) {
