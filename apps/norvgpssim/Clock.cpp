@@ -17,6 +17,15 @@ WallPacer::Clock::time_point WallPacer::Deadline(std::uint64_t epoch) const {
   return FFirst + std::chrono::duration_cast<Clock::duration>(offset);
 }
 
+timespec PollTimeout(WallPacer::Clock::time_point Deadline, WallPacer::Clock::time_point Now) {
+  using namespace std::chrono;
+  auto left = Deadline - Now;
+  if (left <= WallPacer::Clock::duration::zero()) return {};
+  if (left > 2 * kFinalStretch) left -= kFinalStretch;
+  const auto s = duration_cast<seconds>(left);
+  return {static_cast<time_t>(s.count()), static_cast<long>(duration_cast<nanoseconds>(left - s).count())};
+}
+
 WholeSecond NextWholeSecond() {
   using namespace std::chrono;
   const auto steadyNow = steady_clock::now();

@@ -1,5 +1,7 @@
 #pragma once
 // The virtual clock (one UTC instant per epoch) and the wall-clock pacing of epochs.
+#include <time.h>
+
 #include <chrono>
 #include <cstdint>
 
@@ -33,6 +35,12 @@ class WallPacer {
   Clock::time_point FFirst;
   double FWallInterval;  // seconds
 };
+
+// How long a poll may sleep on the way to Deadline, to the nanosecond. Linux lets a poll
+// oversleep by a thousandth of its timeout (a millisecond in a second): a long wait stops
+// kFinalStretch short, and the rest is a short poll that oversleeps by microseconds only.
+inline constexpr std::chrono::milliseconds kFinalStretch{5};
+timespec PollTimeout(WallPacer::Clock::time_point Deadline, WallPacer::Clock::time_point Now);
 
 // The next whole second of the system clock, as Unix milliseconds and as a steady-clock
 // time point (the steady clock keeps the pacing immune to clock adjustments while running).

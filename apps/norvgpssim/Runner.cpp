@@ -1,5 +1,6 @@
 #include "Runner.h"
 
+#include <sys/prctl.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -29,6 +30,8 @@ namespace norvgpssim {
 namespace {
 
 using SteadyClock = std::chrono::steady_clock;
+
+constexpr unsigned long kEpochTimerSlackNs = 1000;
 
 std::string PositionText(const norv::TNorvGPSSimulator& sim) {
   const long double lat = sim.GetLatitudeAsDecimalDegrees(), lon = sim.GetLongitudeAsDecimalDegrees();
@@ -69,6 +72,9 @@ class Simulation {
       const WholeSecond first = NextWholeSecond();
       if (!FOptions.startUnixMs) start = first.unixMs;
       pacer.emplace(first.steady, FOptions.rateHz, FOptions.timeScale);
+      // The kernel may let this thread's timers fire up to its timer slack late (50 us by
+      // default) to save wake-ups; an epoch should start on its deadline instead.
+      ::prctl(PR_SET_TIMERSLACK, kEpochTimerSlackNs);
     }
     const EpochSchedule schedule(start, FOptions.rateHz);
     for (std::uint64_t k = 0; !limit || k < *limit; ++k) {
@@ -111,14 +117,10 @@ class Simulation {
   // a stop was requested.
   bool WaitForEpoch(std::optional<SteadyClock::time_point> deadline) {
     do {
-      int timeoutMs = 0;
-      if (deadline) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(*deadline - SteadyClock::now());
-        timeoutMs = static_cast<int>(std::max<long long>(0, left.count()));
-      }
+      const timespec timeout = deadline ? PollTimeout(*deadline, SteadyClock::now()) : timespec{};
       std::vector<pollfd> fds{{FSignals.WakeFd(), POLLIN, 0}};
       for (const auto& out : FOutputs) out->AddPollFds(fds);
-      const int ready = ::poll(fds.data(), fds.size(), timeoutMs);
+      const int ready = ::ppoll(fds.data(), fds.size(), &timeout, nullptr);
       if (FSignals.Requested()) return false;
       if (ready > 0)
         for (const auto& out : FOutputs) out->HandlePoll(fds);

@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "norv/framework/Exception.h"
+#include "norv/framework/ExtendedRounding.h"
 
 namespace norv {
 
@@ -41,8 +42,9 @@ bool IsLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
 // Whole days and milliseconds of the day after rounding to the nearest millisecond;
 // for a negative value the time of day is taken from its magnitude, as the framework does.
 void Split(TDateTime dt, std::int64_t& days, std::int64_t& msOfDay) {
-  const long double total = std::round(std::fabs(static_cast<long double>(dt)) * kMSecsPerDay);
-  const auto ms = static_cast<std::int64_t>(total);
+  const long double total = std::fabs(static_cast<long double>(dt)) * kMSecsPerDay;
+  std::int64_t ms;
+  if (!RoundInteger(total, ms)) ms = static_cast<std::int64_t>(std::round(total));
   days = ms / kMSecsPerDay;
   msOfDay = ms % kMSecsPerDay;
   if (dt < 0) days = -days;

@@ -2,10 +2,10 @@
 
 #include <cerrno>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 #include "norv/framework/Exception.h"
+#include "norv/framework/FloatText.h"
 
 namespace norv {
 
@@ -24,58 +24,9 @@ std::string IntToHex(std::uint64_t value, int Digits) {
   return out;
 }
 
-namespace {
-
-constexpr int kSignificantDigits = 15;
-
-// The 15 significant digits of |value| (trailing zeros removed) and its decimal exponent.
-void SignificantDigits(Extended value, std::string& digits, int& exponent) {
-  char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*Le", kSignificantDigits - 1, std::fabs(value));
-  // buf is d.dddddddddddddde[+-]xx; read the digits without relying on the locale's point.
-  const char* p = buf;
-  for (; *p != 'e' && *p != '\0'; ++p)
-    if (*p >= '0' && *p <= '9') digits.push_back(*p);
-  exponent = *p == 'e' ? std::atoi(p + 1) : 0;
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-}
-
-}  // namespace
-
 std::string FloatToStr(Extended value) {
-  if (std::isnan(value)) return "NAN";
-  if (std::isinf(value)) return value > 0 ? "INF" : "-INF";
-  if (value == 0) return "0";  // also for -0: a zero is never written with a sign
-  std::string digits;
-  int exponent = 0;
-  SignificantDigits(value, digits, exponent);
-  const char sep = FormatSettings.DecimalSeparator;
-  std::string out = value < 0 ? "-" : "";
-  if (exponent >= kSignificantDigits || exponent < -5) {
-    out += digits[0];
-    if (digits.size() > 1) {
-      out += sep;
-      out.append(digits, 1, std::string::npos);
-    }
-    out += 'E';
-    out += std::to_string(exponent);
-  } else if (exponent < 0) {
-    out += '0';
-    out += sep;
-    out.append(static_cast<size_t>(-exponent - 1), '0');
-    out += digits;
-  } else {
-    const size_t intDigits = static_cast<size_t>(exponent) + 1;
-    if (digits.size() <= intDigits) {
-      out += digits;
-      out.append(intDigits - digits.size(), '0');
-    } else {
-      out.append(digits, 0, intDigits);
-      out += sep;
-      out.append(digits, intDigits, std::string::npos);
-    }
-  }
-  return out;
+  char text[kFloatTextCapacity];
+  return std::string(text, FloatToText(text, value));
 }
 
 namespace {

@@ -1,7 +1,11 @@
 #include "norv/nmea/FieldFormat.h"
 
 #include <cmath>
+#include <cstring>
 
+#include "norv/framework/DigitText.h"
+#include "norv/framework/ExtendedRounding.h"
+#include "norv/framework/FloatText.h"
 #include "norv/framework/SysUtils.h"
 
 namespace norv {
@@ -26,12 +30,12 @@ double RRound(double Value) {
   // The test uses the fraction of x*100, the digits come from the fraction of x times 100,
   // both in extended precision; so 2.675 (stored just below) gives 2.67.
   const Extended x = Value;
-  const Extended whole = std::trunc(x);
+  const Extended whole = Trunc(x);
   const Extended fraction = x - whole;
   const Extended x100 = x * 100;
-  const Extended cents = std::trunc(fraction * 100) / 100;
+  const Extended cents = Trunc(fraction * 100) / 100;
   Extended result = whole + cents;
-  if (x100 - std::trunc(x100) >= 0.5L) result += 0.01L;
+  if (x100 - Trunc(x100) >= 0.5L) result += 0.01L;
   return static_cast<double>(result);
 }
 
@@ -49,51 +53,97 @@ std::string ReplaceDecimalSeparatorEx(std::string_view Text, std::string_view Ne
 }
 
 std::string GetNMEACheckSum(std::string_view Sentence) {
-  std::uint8_t c = 0;
-  for (size_t i = 1; i < Sentence.size(); ++i) c ^= static_cast<std::uint8_t>(Sentence[i]);
-  return IntToHex(c, 2);
+  return IntToHex(Sentence.size() > 1 ? XorOfBytes(Sentence.substr(1)) : 0, 2);
+}
+
+std::uint8_t XorOfBytes(std::string_view Bytes) {
+  // Eight bytes at a time, then folded: XOR does not care how the bytes are grouped.
+  const char* p = Bytes.data();
+  std::size_t n = Bytes.size();
+  std::uint64_t wide = 0;
+  for (; n >= 8; n -= 8, p += 8) {
+    std::uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+    wide ^= word;
+  }
+  wide ^= wide >> 32;
+  wide ^= wide >> 16;
+  wide ^= wide >> 8;
+  auto c = static_cast<std::uint8_t>(wide);
+  for (; n > 0; --n, ++p) c ^= static_cast<std::uint8_t>(*p);
+  return c;
 }
 
 namespace {
 
-// ddmm.mmmmmm,H (or dddmm.mmmmmm,H). A minute fraction that rounds to 1000000 carries into
-// the minutes and degrees, so 59.99999 seconds never reads as a seven-digit fraction.
-std::string AngleStr(std::int32_t deg, std::int32_t min, Extended sec, int degWidth, char side) {
-  auto fraction = static_cast<std::int64_t>(std::nearbyint(sec / 60 * 1000000));
-  if (fraction >= 1000000) {
-    fraction -= 1000000;
-    if (++min >= 60) {
-      min -= 60;
-      ++deg;
-    }
+// The separator FloatToStr wrote becomes '.', as ReplaceDecimalSeparatorEx(text, ".") does.
+std::size_t WithPoint(char* Buffer, std::size_t Length) {
+  const char sep = FormatSettings.DecimalSeparator;
+  for (std::size_t i = 0; i < Length; ++i)
+    if (Buffer[i] == sep) Buffer[i] = '.';
+  return Length;
+}
+
+// RRound(Value) in whole hundredths, by integer arithmetic on the bits of the double: Value is
+// M * 2^-s, so its hundredths are 100 * M >> s and the rest of 100 * M decides the rounding
+// (up for positive values, never for negative ones). Only for |Value| < 2^31, where 100 * M
+// fits 64 bits and the stored double is within a part in 10^15 of the exact hundredths, so
+// that FloatToStr's fifteen digits read exactly them; false for anything else.
+bool Hundredths(double Value, std::uint64_t& Cents, bool& Negative) {
+  if (!(std::fabs(Value) < 0x1p31)) return false;  // NaN too
+  std::uint64_t bits;
+  std::memcpy(&bits, &Value, sizeof bits);
+  Negative = (bits >> 63) != 0;
+  const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+  const std::uint64_t fraction = bits & ((1ULL << 52) - 1);
+  const std::uint64_t mantissa = biased == 0 ? fraction : fraction | (1ULL << 52);
+  // Value = mantissa * 2^-shift, and shift > 21 because Value < 2^31.
+  const int shift = 1075 - (biased == 0 ? 1 : biased);
+  if (shift >= 64) {  // below 2^-11: no whole hundredth, no rounding up
+    Cents = 0;
+    return true;
   }
-  std::string out = MaxLenStr(IntToStr(deg), degWidth, '0');
-  out += MaxLenStr(IntToStr(min), 2, '0');
-  out += '.';
-  out += MaxLenStr(IntToStr(fraction), 6, '0');
-  out += ',';
-  out += side;
-  return out;
+  const std::uint64_t scaled = mantissa * 100;
+  const std::uint64_t rest = scaled & ((1ULL << shift) - 1);
+  Cents = scaled >> shift;
+  if (!Negative && rest >= (1ULL << (shift - 1))) ++Cents;
+  return true;
 }
 
 }  // namespace
 
-std::string LatitudeField(std::int32_t Degree, std::int32_t Minute, Extended Second,
-                          TCardinalPoint Direction) {
-  return AngleStr(Degree, Minute, Second, 2, Direction == cpNorth ? 'N' : 'S');
+std::size_t DecimalFieldText(char* Buffer, Extended Value) {
+  std::uint64_t cents = 0;
+  bool negative = false;
+  if (!Hundredths(static_cast<double>(Value), cents, negative))
+    return DecimalFieldTextByPrintf(Buffer, Value);
+  char* p = Buffer;
+  if (negative && cents != 0) *p++ = '-';
+  p = WriteUnsigned(p, cents / 100);
+  if (const std::uint64_t rest = cents % 100) {
+    *p++ = FormatSettings.DecimalSeparator;
+    *p++ = static_cast<char>('0' + rest / 10);
+    if (rest % 10 != 0) *p++ = static_cast<char>('0' + rest % 10);
+  }
+  return WithPoint(Buffer, static_cast<std::size_t>(p - Buffer));
 }
 
-std::string LongitudeField(std::int32_t Degree, std::int32_t Minute, Extended Second,
-                           TCardinalPoint Direction) {
-  return AngleStr(Degree, Minute, Second, 3, Direction == cpEast ? 'E' : 'W');
+std::size_t DecimalFieldTextByPrintf(char* Buffer, Extended Value) {
+  return WithPoint(Buffer, FloatToTextByPrintf(Buffer, RRound(static_cast<double>(Value))));
+}
+
+std::size_t FullDecimalFieldText(char* Buffer, Extended Value) {
+  return WithPoint(Buffer, FloatToText(Buffer, Value));
 }
 
 std::string DecimalField(Extended Value) {
-  return ReplaceDecimalSeparatorEx(FloatToStr(RRound(static_cast<double>(Value))), ".");
+  char text[kDecimalFieldCapacity];
+  return std::string(text, DecimalFieldText(text, Value));
 }
 
 std::string FullDecimalField(Extended Value) {
-  return ReplaceDecimalSeparatorEx(FloatToStr(Value), ".");
+  char text[kDecimalFieldCapacity];
+  return std::string(text, FullDecimalFieldText(text, Value));
 }
 
 }  // namespace norv

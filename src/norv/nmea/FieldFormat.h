@@ -4,7 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "norv/core/NorvTypes.h"
 #include "norv/framework/Types.h"
 
 namespace norv {
@@ -19,18 +18,22 @@ double RRound(double Value);
 std::string ReplaceDecimalSeparatorEx(std::string_view Text, std::string_view NewSeparator);
 // XOR of every byte after the first (the '$'), as two upper-case hex digits; "00" for one byte.
 std::string GetNMEACheckSum(std::string_view Sentence);
+// XOR of every byte of Bytes: the checksum of a sentence body.
+std::uint8_t XorOfBytes(std::string_view Bytes);
 
 // A real field reduced to two decimals, written with '.' and no trailing zeros; never "-0".
 std::string DecimalField(Extended Value);
 // A real field with every digit FloatToStr gives (up to 15 significant), written with '.'.
 std::string FullDecimalField(Extended Value);
 
-// "ddmm.ffffff,N" (or S): the minutes fraction is Second / 60 in millionths, rounded half to even;
-// one that rounds to 1000000 carries into the minutes and degrees.
-std::string LatitudeField(std::int32_t Degree, std::int32_t Minute, Extended Second,
-                          TCardinalPoint Direction);
-// "dddmm.ffffff,E" (or W), by the same rule.
-std::string LongitudeField(std::int32_t Degree, std::int32_t Minute, Extended Second,
-                           TCardinalPoint Direction);
+// Room for any decimal field text.
+inline constexpr std::size_t kDecimalFieldCapacity = 32;
+// DecimalField and FullDecimalField written into a buffer of kDecimalFieldCapacity bytes;
+// they return the length.
+std::size_t DecimalFieldText(char* Buffer, Extended Value);
+std::size_t FullDecimalFieldText(char* Buffer, Extended Value);
+// DecimalFieldText the long way, through RRound and FloatToStr's printf digits: the
+// reference that its shortcut for ordinary values must equal.
+std::size_t DecimalFieldTextByPrintf(char* Buffer, Extended Value);
 
 }  // namespace norv

@@ -2,11 +2,13 @@
 //   WPL  $--WPL,ddmm.ffffff,N,dddmm.ffffff,E,name*hh      one per waypoint of the route
 //   RTE  $--RTE,1,1,C,route,name1,name2,...*hh             the whole route in one sentence
 //   AAM  $--AAM,A,A,distance,N,name*hh                     one per waypoint within 0.1 nmi
+#include <variant>
+
 #include "norv/core/TNorvGPSSimulator.h"
 #include "norv/navigation/Routes.h"
 #include "norv/navigation/WayPoints.h"
-#include "norv/nmea/FieldFormat.h"
 #include "norv/nmea/Sentence.h"
+#include "norv/nmea/SentenceCycle.h"
 
 namespace norv {
 
@@ -19,58 +21,52 @@ const TRoute* ActiveRouteOf(const TRoutes* Routes) {
   return Routes != nullptr ? Routes->ActiveRoute() : nullptr;
 }
 
-// Resolves a route entry; null for a name the list does not hold, which has no position to
-// publish, so WPL and AAM skip that entry.
-const TWayPoint* Resolve(const TWayPoints* WayPoints, const std::string& Name) {
-  return WayPoints != nullptr ? WayPoints->GetByName(Name) : nullptr;
-}
-
-// Position and identifier of a WPL sentence. The identifier is the waypoint's own name, whatever
-// the letter case of the route entry that found it.
-std::string LocationFields(const TWayPoint& W) {
-  return LatitudeField(W.Latitude_Degree(), W.Latitude_Minute(), W.Latitude_Second(),
-                       W.Latitude_Direction()) +
-         ',' +
-         LongitudeField(W.Longitude_Degree(), W.Longitude_Minute(), W.Longitude_Second(),
-                        W.Longitude_Direction()) +
-         ',' + W.Name();
-}
-
 }  // namespace
 
-std::string TNorvGPSSimulator::GetGPWPL() const {
-  std::string out;
+void TNorvGPSSimulator::AppendGPWPL(std::string& Out, TSentenceCycle& Cycle) const {
   const TRoute* route = ActiveRouteOf(FRoutes);
-  if (route == nullptr) return out;
-  std::vector<std::string> locations;  // the fields of each resolved entry, in route order
-  for (const std::string& name : route->WayPoints())
-    if (const TWayPoint* w = Resolve(FWayPoints, name)) locations.push_back(LocationFields(*w));
-  TConstellations(GetActiveSatellitesList()).ForEach([&](std::string_view talker, const auto&) {
-    for (const std::string& fields : locations) AppendSentence(out, talker, "WPL", fields);
+  if (route == nullptr) return;
+  // An entry the list does not hold has no position to publish: WPL skips it.
+  const auto wayPoints = Cycle.RouteWayPoints(*route, FWayPoints);
+  Cycle.Constellations().ForEach([&](std::string_view talker, auto) {
+    for (const TWayPoint* w : wayPoints) {
+      if (w == nullptr) continue;
+      // The identifier is the waypoint's own name, whatever the letter case of the route entry
+      // that found it.
+      AppendSentence(Out, talker, "WPL",
+                     {LatitudeText(w->Latitude_Degree(), w->Latitude_Minute(),
+                                   w->Latitude_Second(), w->Latitude_Direction()),
+                      LongitudeText(w->Longitude_Degree(), w->Longitude_Minute(),
+                                    w->Longitude_Second(), w->Longitude_Direction()),
+                      w->Name()});
+    }
   });
-  return out;
 }
 
-std::string TNorvGPSSimulator::GetGPRTE() const {
-  std::string out;
+void TNorvGPSSimulator::AppendGPRTE(std::string& Out, TSentenceCycle& Cycle) const {
   const TRoute* route = ActiveRouteOf(FRoutes);
-  if (route == nullptr) return out;
-  // One sentence of one, complete route; the names go out as the route lists them.
-  const std::string fields = "1,1,C," + route->Name() + ',' + route->WayPointListToStr();
-  TConstellations(GetActiveSatellitesList()).ForEach([&](std::string_view talker, const auto&) {
-    AppendSentence(out, talker, "RTE", fields);
+  if (route == nullptr) return;
+  // One sentence of one, complete route; the names go out as the route lists them (a route
+  // without names still has its empty list field).
+  const std::vector<std::string>& names = route->WayPoints();
+  const std::string_view head[] = {"1", "1", "C", route->Name(), ""};
+  const std::size_t headFields = names.empty() ? 5 : 4;
+  TTalkerSentences<std::monostate> sentences(Out);
+  Cycle.Constellations().ForEach([&](std::string_view talker, auto) {
+    sentences.Append(talker, {}, [&] {
+      AppendSentence(Out, talker, "RTE", std::span(head, headFields), names);
+    });
   });
-  return out;
 }
 
-std::string TNorvGPSSimulator::GetGPAAM() const {
-  std::string out;
+void TNorvGPSSimulator::AppendGPAAM(std::string& Out, TSentenceCycle& Cycle) const {
   const TRoute* route = ActiveRouteOf(FRoutes);
-  if (route == nullptr || route->WayPoints().empty()) return out;
-  const TConstellations constellations(GetActiveSatellitesList());
-  for (const std::string& name : route->WayPoints()) {
-    const TWayPoint* w = Resolve(FWayPoints, name);
-    if (w == nullptr) continue;
+  if (route == nullptr) return;
+  const auto wayPoints = Cycle.RouteWayPoints(*route, FWayPoints);
+  for (std::size_t entry = 0; entry < wayPoints.size(); ++entry) {
+    const TWayPoint* w = wayPoints[entry];
+    if (w == nullptr) continue;  // no position, no arrival
+    const std::string& name = route->WayPoints()[entry];
     const Extended distanceNm = KmToNauticalMiles(Distance_KM(
         FLatDeg, FLatMin, FLatSec, FLatDir, FLongDeg, FLongMin, FLongSec, FLongDir,
         w->Latitude_Degree(), w->Latitude_Minute(), w->Latitude_Second(), w->Latitude_Direction(),
@@ -79,12 +75,26 @@ std::string TNorvGPSSimulator::GetGPAAM() const {
     if (!(distanceNm <= kArrivalRadiusNm)) continue;  // a NaN distance is no arrival
     // Both statuses "A": arrival circle entered and perpendicular passed. The identifier is
     // the route's entry as written.
-    const std::string fields = "A,A," + DecimalField(distanceNm) + ",N," + name;
-    constellations.ForEach([&](std::string_view talker, const auto&) {
-      AppendSentence(out, talker, "AAM", fields);
+    const TFieldText distance = DecimalText(distanceNm);
+    TTalkerSentences<std::monostate> sentences(Out);
+    Cycle.Constellations().ForEach([&](std::string_view talker, auto) {
+      sentences.Append(talker, {}, [&] {
+        AppendSentence(Out, talker, "AAM", {"A", "A", distance, "N", name});
+      });
     });
   }
-  return out;
+}
+
+std::string TNorvGPSSimulator::GetGPWPL() const {
+  return GenerateAlone(&TNorvGPSSimulator::AppendGPWPL);
+}
+
+std::string TNorvGPSSimulator::GetGPRTE() const {
+  return GenerateAlone(&TNorvGPSSimulator::AppendGPRTE);
+}
+
+std::string TNorvGPSSimulator::GetGPAAM() const {
+  return GenerateAlone(&TNorvGPSSimulator::AppendGPAAM);
 }
 
 }  // namespace norv

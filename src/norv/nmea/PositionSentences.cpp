@@ -3,11 +3,11 @@
 //   GLL  $--GLL,ddmm.mmmmmm,N,dddmm.mmmmmm,E,hhmmss.sss,status*hh
 //   RMC  $--RMC,hhmmss.sss,status,ddmm.mmmmmm,N,dddmm.mmmmmm,E,knots,course,ddmmyy,var,E|W,A*hh
 #include <algorithm>
+#include <utility>
 
 #include "norv/core/TNorvGPSSimulator.h"
-#include "norv/framework/SysUtils.h"
-#include "norv/nmea/FieldFormat.h"
 #include "norv/nmea/Sentence.h"
+#include "norv/nmea/SentenceCycle.h"
 
 namespace norv {
 
@@ -17,58 +17,84 @@ namespace {
 constexpr std::size_t kMaxSatellitesUsed = 12;
 
 // "A" (valid) for any fix quality but 0, which means no fix: "V".
-const char* StatusLetter(std::int32_t FixQuality) { return FixQuality != 0 ? "A" : "V"; }
+std::string_view StatusLetter(std::int32_t FixQuality) { return FixQuality != 0 ? "A" : "V"; }
+
+std::string_view LatitudeOf(const TNorvGPSSimulator& Sim, TSentenceCycle& Cycle) {
+  return Cycle.Field(cfLatitude, [&] {
+    return LatitudeText(Sim.Latitude_Degree(), Sim.Latitude_Minute(), Sim.Latitude_Second(),
+                        Sim.Latitude_Direction());
+  });
+}
+
+std::string_view LongitudeOf(const TNorvGPSSimulator& Sim, TSentenceCycle& Cycle) {
+  return Cycle.Field(cfLongitude, [&] {
+    return LongitudeText(Sim.Longitude_Degree(), Sim.Longitude_Minute(), Sim.Longitude_Second(),
+                         Sim.Longitude_Direction());
+  });
+}
 
 }  // namespace
 
-std::string TNorvGPSSimulator::GetGPGGA() const {
-  const auto active = GetActiveSatellitesList();
-  const std::string used = IntToStr(std::min(active.size(), kMaxSatellitesUsed));
-  std::string out;
-  TConstellations(active).ForEach([&](std::string_view talker, const auto&) {
-    const std::size_t start = BeginSentence(out, talker, "GGA");
-    out += GetUTCTimeStr() + ',';
-    out += GetLatitudeStr() + ',';
-    out += GetLongitudeStr() + ',';
-    out += IntToStr(FFixQuality) + ',';
-    out += used + ',';
-    out += DecimalField(FHDOP) + ',';
-    out += DecimalField(FAltitude) + ",M,";
-    out += DecimalField(FGeo_Height) + ",M,,";
-    EndSentence(out, start);
+void TNorvGPSSimulator::AppendGPGGA(std::string& Out, TSentenceCycle& Cycle) const {
+  const auto used = Cycle.Field(cfSatellitesUsed, [&] {
+    return IntegerText(
+        static_cast<std::int64_t>(std::min(Cycle.Constellations().Active().size(), kMaxSatellitesUsed)));
   });
-  return out;
+  const auto fix = Cycle.Field(cfFixQuality, [&] { return IntegerText(FFixQuality); });
+  const auto hdop = Cycle.Decimal(cfHDOP, FHDOP);
+  const auto altitude = Cycle.Decimal(cfAltitude, FAltitude);
+  const auto geoid = Cycle.Decimal(cfGeoHeight, FGeo_Height);
+  TTalkerSentences<TDateTime> sentences(Out);
+  Cycle.Constellations().ForEach([&](std::string_view talker, auto) {
+    const TDateTime now = GetUTCDateTime();
+    sentences.Append(talker, now, [&] {
+      AppendSentence(Out, talker, "GGA",
+                     {Cycle.UTCTime(now), LatitudeOf(*this, Cycle), LongitudeOf(*this, Cycle), fix,
+                      used, hdop, altitude, "M", geoid, "M", "", ""});
+    });
+  });
+}
+
+void TNorvGPSSimulator::AppendGPGLL(std::string& Out, TSentenceCycle& Cycle) const {
+  TTalkerSentences<TDateTime> sentences(Out);
+  Cycle.Constellations().ForEach([&](std::string_view talker, auto) {
+    const TDateTime now = GetUTCDateTime();
+    sentences.Append(talker, now, [&] {
+      AppendSentence(Out, talker, "GLL",
+                     {LatitudeOf(*this, Cycle), LongitudeOf(*this, Cycle), Cycle.UTCTime(now),
+                      StatusLetter(FFixQuality)});
+    });
+  });
+}
+
+void TNorvGPSSimulator::AppendGPRMC(std::string& Out, TSentenceCycle& Cycle) const {
+  const auto speed = Cycle.Decimal(cfSpeed, FSpeed);
+  const auto course = Cycle.Decimal(cfHeading, FHeading);
+  const auto variation = Cycle.Decimal(cfMagneticVariation, FMagnetic_Variation);
+  const std::string side = GetMagneticVariationDirectionStr();
+  TTalkerSentences<std::pair<TDateTime, TDateTime>> sentences(Out);
+  Cycle.Constellations().ForEach([&](std::string_view talker, auto) {
+    // The time and the date each read the clock.
+    const std::pair<TDateTime, TDateTime> now{GetUTCDateTime(), GetUTCDateTime()};
+    sentences.Append(talker, now, [&] {
+      AppendSentence(Out, talker, "RMC",
+                     {Cycle.UTCTime(now.first), StatusLetter(FFixQuality),
+                      LatitudeOf(*this, Cycle), LongitudeOf(*this, Cycle), speed, course,
+                      Cycle.UTCDate(now.second), variation, side, "A"});
+    });
+  });
+}
+
+std::string TNorvGPSSimulator::GetGPGGA() const {
+  return GenerateAlone(&TNorvGPSSimulator::AppendGPGGA);
 }
 
 std::string TNorvGPSSimulator::GetGPGLL() const {
-  std::string out;
-  TConstellations(GetActiveSatellitesList()).ForEach([&](std::string_view talker, const auto&) {
-    const std::size_t start = BeginSentence(out, talker, "GLL");
-    out += GetLatitudeStr() + ',';
-    out += GetLongitudeStr() + ',';
-    out += GetUTCTimeStr() + ',';
-    out += StatusLetter(FFixQuality);
-    EndSentence(out, start);
-  });
-  return out;
+  return GenerateAlone(&TNorvGPSSimulator::AppendGPGLL);
 }
 
 std::string TNorvGPSSimulator::GetGPRMC() const {
-  std::string out;
-  TConstellations(GetActiveSatellitesList()).ForEach([&](std::string_view talker, const auto&) {
-    const std::size_t start = BeginSentence(out, talker, "RMC");
-    out += GetUTCTimeStr() + ',';
-    out += StatusLetter(FFixQuality);
-    out += ',' + GetLatitudeStr() + ',';
-    out += GetLongitudeStr() + ',';
-    out += DecimalField(FSpeed) + ',';
-    out += DecimalField(FHeading) + ',';
-    out += GetUTCDateStr() + ',';
-    out += DecimalField(FMagnetic_Variation) + ',';
-    out += GetMagneticVariationDirectionStr() + ",A";
-    EndSentence(out, start);
-  });
-  return out;
+  return GenerateAlone(&TNorvGPSSimulator::AppendGPRMC);
 }
 
 }  // namespace norv

@@ -3,10 +3,12 @@
 //        slots hold the lowest codes of all constellations together, the rest stay empty
 //   GSV  $--GSV,total,number,inView,prn,elev,azim,snr[,prn,elev,azim,snr]x0..3*hh
 //        four satellites per sentence, each constellation describing its own satellites
+#include <variant>
+
 #include "norv/core/TNorvGPSSimulator.h"
-#include "norv/framework/SysUtils.h"
-#include "norv/nmea/FieldFormat.h"
+#include "norv/framework/DigitText.h"
 #include "norv/nmea/Sentence.h"
+#include "norv/nmea/SentenceCycle.h"
 #include "norv/satellites/Satellite.h"
 
 namespace norv {
@@ -16,63 +18,81 @@ namespace {
 constexpr std::size_t kSatelliteSlots = 12;
 constexpr std::size_t kSatellitesPerGSV = 4;
 
-// "prn," for each of the first twelve satellites, "," for each slot left empty.
-std::string SatellitesUsedSlots(const std::vector<TSatellite*>& Active) {
-  std::string slots;
-  for (std::size_t i = 0; i < kSatelliteSlots; ++i) {
-    if (i < Active.size()) slots += IntToStr(Active[i]->PseudoRandomCode());
-    slots += ',';
-  }
+// "prn" for each of the first twelve satellites, nothing for a slot left empty, joined by ",".
+TFieldText SatellitesUsedSlots(std::span<TSatellite* const> Active) {
+  TFieldText slots;
+  slots.Make([&](char* p) {
+    for (std::size_t i = 0; i < kSatelliteSlots; ++i) {
+      if (i > 0) *p++ = ',';
+      if (i < Active.size()) p = WriteUnsigned(p, Active[i]->PseudoRandomCode());
+    }
+    return p;
+  });
   return slots;
 }
 
-void AppendSatelliteInView(std::string& Out, const TSatellite& Satellite) {
-  Out += IntToStr(Satellite.PseudoRandomCode()) + ',';
-  Out += IntToStr(Satellite.Elevation()) + ',';
-  Out += IntToStr(Satellite.Azimuth()) + ',';
-  Out += IntToStr(Satellite.SignalToNoiseRatio());
+// ",prn,elevation,azimuth,snr": IntToStr's texts. The numbers are read before any is written,
+// so the reads do not wait on the writes.
+char* WriteSatellite(char* p, const TSatellite& Satellite) {
+  const std::int64_t numbers[] = {Satellite.PseudoRandomCode(), Satellite.Elevation(),
+                                  Satellite.Azimuth(), Satellite.SignalToNoiseRatio()};
+  for (std::int64_t n : numbers) {
+    *p++ = ',';
+    p = WriteInteger(p, n);
+  }
+  return p;
 }
 
 // The GSV group of one constellation; a last sentence with fewer than four satellites simply
 // ends early, without empty fields for the missing ones.
-void AppendSatellitesInView(std::string& Out, const std::vector<TSatellite*>& InView) {
+void AppendSatellitesInView(std::string& Out, std::string_view Talker,
+                            std::span<TSatellite* const> InView) {
   const std::size_t count = InView.size();
-  const std::string total = IntToStr((count + kSatellitesPerGSV - 1) / kSatellitesPerGSV);
-  const std::string inView = IntToStr(count);
-  std::size_t start = 0;
-  for (std::size_t i = 0; i < count; ++i) {
-    const TSatellite& satellite = *InView[i];
-    if (i % kSatellitesPerGSV == 0) {
-      start = BeginSentence(Out, TalkerOf(satellite.SatelliteType()), "GSV");
-      Out += total + ',' + IntToStr(i / kSatellitesPerGSV + 1) + ',' + inView + ',';
-    }
-    AppendSatelliteInView(Out, satellite);
-    if (i % kSatellitesPerGSV == kSatellitesPerGSV - 1 || i == count - 1)
-      EndSentence(Out, start);
-    else
-      Out += ',';
+  const std::size_t total = (count + kSatellitesPerGSV - 1) / kSatellitesPerGSV;
+  for (std::size_t first = 0; first < count; first += kSatellitesPerGSV) {
+    // total,number,inView, then prn,elevation,azimuth,snr of each satellite: up to 19 numbers
+    // of at most 20 characters and their separators.
+    char fields[(3 + 4 * kSatellitesPerGSV) * 21];
+    char* p = WriteUnsigned(fields, total);
+    *p++ = ',';
+    p = WriteUnsigned(p, first / kSatellitesPerGSV + 1);
+    *p++ = ',';
+    p = WriteUnsigned(p, count);
+    for (std::size_t i = first; i < count && i < first + kSatellitesPerGSV; ++i)
+      p = WriteSatellite(p, *InView[i]);
+    AppendSentence(Out, Talker, "GSV", std::string_view(fields, p - fields));
   }
 }
 
 }  // namespace
 
+void TNorvGPSSimulator::AppendGPGSA(std::string& Out, TSentenceCycle& Cycle) const {
+  const auto slots = Cycle.Field(cfSatelliteSlots, [&] {
+    return SatellitesUsedSlots(Cycle.Constellations().Active());
+  });
+  const auto pdop = Cycle.Decimal(cfPDOP, FPDOP);
+  const auto hdop = Cycle.Decimal(cfHDOP, FHDOP);
+  const auto vdop = Cycle.Decimal(cfVDOP, FVDOP);
+  TTalkerSentences<std::monostate> sentences(Out);
+  Cycle.Constellations().ForEach([&](std::string_view talker, auto) {
+    sentences.Append(talker, {}, [&] {
+      AppendSentence(Out, talker, "GSA", {"A", "3", slots, pdop, hdop, vdop});
+    });
+  });
+}
+
+void TNorvGPSSimulator::AppendGPGSV(std::string& Out, TSentenceCycle& Cycle) const {
+  Cycle.Constellations().ForEach([&](std::string_view talker, auto inView) {
+    AppendSatellitesInView(Out, talker, inView);
+  });
+}
+
 std::string TNorvGPSSimulator::GetGPGSA() const {
-  const auto active = GetActiveSatellitesList();
-  const std::string fields = "A,3," + SatellitesUsedSlots(active) + DecimalField(FPDOP) + ',' +
-                             DecimalField(FHDOP) + ',' + DecimalField(FVDOP);
-  std::string out;
-  TConstellations(active).ForEach(
-      [&](std::string_view talker, const auto&) { AppendSentence(out, talker, "GSA", fields); });
-  return out;
+  return GenerateAlone(&TNorvGPSSimulator::AppendGPGSA);
 }
 
 std::string TNorvGPSSimulator::GetGPGSV() const {
-  std::string out;
-  TConstellations(GetActiveSatellitesList())
-      .ForEach([&](std::string_view, const std::vector<TSatellite*>& inView) {
-        AppendSatellitesInView(out, inView);
-      });
-  return out;
+  return GenerateAlone(&TNorvGPSSimulator::AppendGPGSV);
 }
 
 }  // namespace norv

@@ -1,46 +1,116 @@
 #include "norv/nmea/Sentence.h"
 
-#include "norv/framework/SysUtils.h"
+#include <algorithm>
+#include <cstring>
+
+#include "norv/nmea/FieldFormat.h"
+#include "norv/nmea/SentenceWriter.h"
 #include "norv/satellites/Satellite.h"
 
 namespace norv {
 
-std::string_view TalkerOf(TSatelliteType Type) {
-  for (const auto& t : kTalkers)
-    if (t.Type == Type) return t.Id;
-  return "BD";
-}
-
-std::size_t BeginSentence(std::string& Out, std::string_view Talker, std::string_view Kind) {
+char* GrowBy(std::string& Out, std::size_t Size) {
   const std::size_t start = Out.size();
-  Out += '$';
-  Out += Talker;
-  Out += Kind;
-  Out += ',';
-  return start;
+  Out.resize(start + Size);
+  return Out.data() + start;
 }
 
-void EndSentence(std::string& Out, std::size_t Start) {
-  std::uint8_t c = 0;
-  for (std::size_t i = Start + 1; i < Out.size(); ++i) c ^= static_cast<std::uint8_t>(Out[i]);
-  static constexpr char kHex[] = "0123456789ABCDEF";
-  Out += '*';
-  Out += kHex[c >> 4];
-  Out += kHex[c & 0xF];
-  Out += "\r\n";
+namespace {
+
+// A field for each element of each of FieldLists.
+template <class... Lists>
+void FrameSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+                   const Lists&... FieldLists) {
+  std::size_t room = 0;
+  const auto measure = [&](const auto& fields) {
+    for (std::string_view f : fields) room += 1 + f.size();
+  };
+  (measure(FieldLists), ...);
+  TSentenceWriter sentence(Out, Talker, Kind, room);
+  const auto write = [&](const auto& fields) {
+    for (std::string_view f : fields) sentence.Field(f);
+  };
+  (write(FieldLists), ...);
+  sentence.Close();
+}
+
+}  // namespace
+
+void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+                    std::span<const std::string_view> Fields) {
+  FrameSentence(Out, Talker, Kind, Fields);
+}
+
+void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+                    std::span<const std::string_view> Fields,
+                    const std::vector<std::string>& MoreFields) {
+  FrameSentence(Out, Talker, Kind, Fields, MoreFields);
+}
+
+void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+                    std::initializer_list<std::string_view> Fields) {
+  FrameSentence(Out, Talker, Kind, Fields);
 }
 
 void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
                     std::string_view Fields) {
-  const std::size_t start = BeginSentence(Out, Talker, Kind);
-  Out += Fields;
-  EndSentence(Out, start);
+  FrameSentence(Out, Talker, Kind, std::span(&Fields, 1));
 }
 
-TConstellations::TConstellations(const std::vector<TSatellite*>& Active) {
-  for (TSatellite* s : Active)
-    for (std::size_t i = 0; i < kTalkers.size(); ++i)
-      if (s->SatelliteType() == kTalkers[i].Type) FByType[i].push_back(s);
+void RepeatSentence(std::string& Out, std::size_t Start, std::size_t Length,
+                    std::string_view Talker) {
+  const std::size_t at = Out.size();
+  Out.append(Out, Start, Length);
+  char* const sentence = Out.data() + at;
+  std::memcpy(sentence + 1, Talker.data(), Talker.size());
+  // The checksum of the new talker and of the rest, read from the original sentence.
+  const std::size_t rest = 1 + Talker.size();
+  const std::uint8_t c = XorOfBytes(Talker) ^
+                         XorOfBytes(std::string_view(Out.data() + Start + rest,
+                                                     Length - rest - kSentenceTrailerSize));
+  WriteSentenceTrailer(sentence + Length - kSentenceTrailerSize, c);
+}
+
+TConstellations::TConstellations(const TSatellites& Table, std::int32_t TableSize) {
+  const auto last = std::min<std::size_t>(static_cast<std::size_t>(std::max(TableSize, 0)),
+                                          Table.size() - 1);
+  // Each satellite is stored and counted only when active: no branch on the activity pattern,
+  // which follows the codes in use rather than any order.
+  std::size_t count = 0;
+  for (std::size_t code = 1; code <= last; ++code) {
+    TSatellite* s = Table[code].get();
+    if (s == nullptr) continue;
+    FActive[count] = s;
+    count += s->Active() ? 1 : 0;
+  }
+  FActiveCount = count;
+  Group();
+}
+
+TConstellations::TConstellations(std::span<TSatellite* const> Active) {
+  FActiveCount = std::min(Active.size(), FActive.size());
+  std::copy_n(Active.begin(), FActiveCount, FActive.begin());
+  Group();
+}
+
+void TConstellations::Group() {
+  // One pass per talker keeps the counter in a register; a satellite of no known constellation
+  // belongs to none.
+  std::size_t next = 0;
+  for (std::size_t t = 0; t < kTalkers.size(); ++t) {
+    FFirst[t] = next;
+    for (std::size_t i = 0; i < FActiveCount; ++i) {
+      FByTalker[next] = FActive[i];
+      next += FActive[i]->SatelliteType() == kTalkers[t].Type ? 1 : 0;
+    }
+    FCount[t] = next - FFirst[t];
+  }
+}
+
+std::size_t TConstellations::TalkersInUse() const {
+  std::size_t n = 0;
+  for (std::size_t count : FCount) n += count != 0;
+  return n;
 }
 
 }  // namespace norv

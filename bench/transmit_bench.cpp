@@ -1,0 +1,147 @@
+// Putting one epoch on a line: Transmit to a pseudo-terminal beside a plain write(2) of the same
+// bytes, and what TransmitOnNewThread costs its caller. A thread drains each
+// master side, so the line never fills up.
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <stdexcept>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "AllocationCounter.h"
+#include "BenchWorkload.h"
+
+namespace norv::bench {
+namespace {
+
+// A pseudo-terminal in raw mode whose master side a thread reads and discards.
+class DrainedPty {
+ public:
+  DrainedPty() {
+    if (openpty(&FMaster, &FSlave, nullptr, nullptr, nullptr) != 0)
+      throw std::runtime_error("openpty failed");
+    termios raw{};
+    tcgetattr(FSlave, &raw);
+    cfmakeraw(&raw);
+    tcsetattr(FSlave, TCSANOW, &raw);
+    FPath = ttyname(FSlave);
+    FDrain = std::thread([this] { Drain(); });
+  }
+  ~DrainedPty() {
+    FStop = true;
+    FDrain.join();
+    close(FSlave);
+    close(FMaster);
+  }
+  DrainedPty(const DrainedPty&) = delete;
+  DrainedPty& operator=(const DrainedPty&) = delete;
+
+  const std::string& Path() const { return FPath; }
+  int Slave() const { return FSlave; }
+
+ private:
+  void Drain() {
+    char chunk[65536];
+    while (!FStop) {
+      pollfd request{FMaster, POLLIN, 0};
+      if (poll(&request, 1, 20) > 0 && read(FMaster, chunk, sizeof chunk) < 0) return;
+    }
+  }
+
+  int FMaster = -1;
+  int FSlave = -1;
+  std::string FPath;
+  std::atomic<bool> FStop{false};
+  std::thread FDrain;
+};
+
+// Writes all of Text with write(2): the floor for putting an epoch on the line.
+bool RawWrite(int Fd, const std::string& Text) {
+  for (std::size_t done = 0; done < Text.size();) {
+    const ssize_t n = write(Fd, Text.data() + done, Text.size() - done);
+    if (n < 0) return false;
+    done += static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Transmit (GetNMEA and Send through the component's connection) and Send of a finished epoch,
+// against write(2) of the same bytes on our own descriptor, all to the same terminal, in
+// alternating batches so that all three meet the same load. Ratios of throughput are taken batch
+// by batch; their medians are reported.
+void BM_Transmit_vs_RawWrite_Pty(benchmark::State& State) {
+  using Clock = std::chrono::steady_clock;
+  constexpr int kBatch = 100;
+  TNorvGPSSimulator sim;
+  SetPeerWorkload(sim);
+  const std::string epoch = sim.GetNMEA();
+  DrainedPty pty;
+  if (!sim.Connect(pty.Path(), 115200)) {
+    State.SkipWithError(("Connect failed: " + sim.LastError()).c_str());
+    return;
+  }
+  const auto timed = [](auto&& Batch) {
+    const auto start = Clock::now();
+    for (int i = 0; i < kBatch; ++i) Batch();
+    return std::chrono::duration<double>(Clock::now() - start).count();
+  };
+  double raw = 0, send = 0, transmit = 0;
+  std::vector<double> sendRatios, transmitRatios;
+  bool ok = true;
+  for (auto _ : State) {
+    const double r = timed([&] { ok = RawWrite(pty.Slave(), epoch) && ok; });
+    const double s = timed([&] { ok = sim.Send(epoch) == epoch.size() && ok; });
+    const double t = timed([&] { ok = sim.Transmit() == epoch.size() && ok; });
+    raw += r;
+    send += s;
+    transmit += t;
+    sendRatios.push_back(r / s);
+    transmitRatios.push_back(r / t);
+    State.SetIterationTime(t);
+  }
+  sim.Disconnect();
+  if (!ok) State.SkipWithError("an epoch did not go out whole");
+  const double bytes = static_cast<double>(State.iterations()) * kBatch * epoch.size();
+  const auto median = [](std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0.0 : v[v.size() / 2];
+  };
+  State.counters["raw_MBps"] = bytes / raw / 1e6;
+  State.counters["send_MBps"] = bytes / send / 1e6;
+  State.counters["transmit_MBps"] = bytes / transmit / 1e6;
+  State.counters["send_over_raw"] = median(sendRatios);
+  State.counters["transmit_over_raw"] = median(transmitRatios);
+}
+BENCHMARK(BM_Transmit_vs_RawWrite_Pty)->UseManualTime()->MinTime(2.0);
+
+// What the caller pays: the sentences are built on its thread and handed over; the sender
+// thread writes the latest one within its 50 ms cycle.
+void BM_TransmitOnNewThread_Caller(benchmark::State& State) {
+  TNorvGPSSimulator sim;
+  SetPeerWorkload(sim);
+  DrainedPty pty;
+  if (!sim.Connect(pty.Path(), 115200)) {
+    State.SkipWithError(("Connect failed: " + sim.LastError()).c_str());
+    return;
+  }
+  const std::uint64_t before = AllocationCount();
+  for (auto _ : State) sim.TransmitOnNewThread();
+  State.counters["allocs"] = benchmark::Counter(static_cast<double>(AllocationCount() - before),
+                                                benchmark::Counter::kAvgIterations);
+  sim.Disconnect();
+}
+BENCHMARK(BM_TransmitOnNewThread_Caller);
+
+}  // namespace
+}  // namespace norv::bench
+
+BENCHMARK_MAIN();

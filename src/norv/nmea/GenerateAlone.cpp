@@ -1,0 +1,16 @@
+// A generator called on its own: a cycle of its own and a buffer sized for one cycle.
+#include "norv/core/TNorvGPSSimulator.h"
+#include "norv/nmea/SentenceCycle.h"
+
+namespace norv {
+
+std::string TNorvGPSSimulator::GenerateAlone(TAppendSentences Append) const {
+  TSentenceCycle cycle(FSatellites, FTotalSatellitesCount);
+  std::string out;
+  if (cycle.Constellations().Active().empty()) return out;
+  out.reserve(cycle.ExpectedSize(FRoutes));
+  (this->*Append)(out, cycle);
+  return out;
+}
+
+}  // namespace norv
