@@ -31,4 +31,10 @@ ctest --test-dir build-tsan -j"$jobs" --timeout 600
 echo "== fuzzing: ${FUZZ_SECONDS:-30} s per target"
 scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
 
+# The soak takes minutes of wall time: only on request (SOAK_SECONDS=120 for a short one).
+if [ -n "${SOAK_SECONDS:-}" ]; then
+  echo "== soak: ${SOAK_SECONDS} s"
+  scripts/soak.sh
+fi
+
 echo "== all tests passed"
