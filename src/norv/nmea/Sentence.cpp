@@ -17,6 +17,11 @@ char* GrowBy(std::string& Out, std::size_t Size) {
 
 namespace {
 
+// The value of an upper-case hexadecimal digit, as the trailer writes them.
+unsigned HexDigitValue(char c) {
+  return c <= '9' ? static_cast<unsigned>(c - '0') : static_cast<unsigned>(c - 'A' + 10);
+}
+
 // A field for each element of each of FieldLists.
 template <class... Lists>
 void FrameSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
@@ -63,11 +68,12 @@ void RepeatSentence(std::string& Out, std::size_t Start, std::size_t Length,
   Out.append(Out, Start, Length);
   char* const sentence = Out.data() + at;
   std::memcpy(sentence + 1, Talker.data(), Talker.size());
-  // The checksum of the new talker and of the rest, read from the original sentence.
-  const std::size_t rest = 1 + Talker.size();
-  const std::uint8_t c = XorOfBytes(Talker) ^
-                         XorOfBytes(std::string_view(Out.data() + Start + rest,
-                                                     Length - rest - kSentenceTrailerSize));
+  // Only the talker differs: the original's checksum without its talker, with the new one.
+  const char* original = Out.data() + Start;
+  const char* hex = original + Length - kSentenceTrailerSize + 1;
+  const auto checksum = static_cast<std::uint8_t>(HexDigitValue(hex[0]) << 4 | HexDigitValue(hex[1]));
+  const std::uint8_t c = checksum ^ XorOfBytes(std::string_view(original + 1, Talker.size())) ^
+                         XorOfBytes(Talker);
   WriteSentenceTrailer(sentence + Length - kSentenceTrailerSize, c);
 }
 
