@@ -72,8 +72,9 @@ void RepeatSentence(std::string& Out, std::size_t Start, std::size_t Length,
   const char* original = Out.data() + Start;
   const char* hex = original + Length - kSentenceTrailerSize + 1;
   const auto checksum = static_cast<std::uint8_t>(HexDigitValue(hex[0]) << 4 | HexDigitValue(hex[1]));
-  const std::uint8_t c = checksum ^ XorOfBytes(std::string_view(original + 1, Talker.size())) ^
-                         XorOfBytes(Talker);
+  std::uint8_t c = checksum;
+  for (std::size_t i = 0; i < Talker.size(); ++i)
+    c ^= static_cast<std::uint8_t>(original[1 + i] ^ Talker[i]);
   WriteSentenceTrailer(sentence + Length - kSentenceTrailerSize, c);
 }
 
