@@ -101,17 +101,18 @@ TConstellations::TConstellations(std::span<TSatellite* const> Active) {
 }
 
 void TConstellations::Group() {
-  // One pass per talker keeps the counter in a register; a satellite of no known constellation
+  // One counter per constellation in a register; a satellite of no known constellation
   // belongs to none.
-  std::size_t next = 0;
-  for (std::size_t t = 0; t < kTalkers.size(); ++t) {
-    FFirst[t] = next;
-    for (std::size_t i = 0; i < FActiveCount; ++i) {
-      FByTalker[next] = FActive[i];
-      next += FActive[i]->SatelliteType() == kTalkers[t].Type ? 1 : 0;
+  std::size_t gps = 0, glonass = 0, beidou = 0;
+  for (std::size_t i = 0; i < FActiveCount; ++i) {
+    TSatellite* s = FActive[i];
+    switch (s->SatelliteType()) {
+      case GpsSatellite: FByTalker[GpsSatellite][gps++] = s; break;
+      case GlonassSatellite: FByTalker[GlonassSatellite][glonass++] = s; break;
+      case BeidouSatellite: FByTalker[BeidouSatellite][beidou++] = s; break;
     }
-    FCount[t] = next - FFirst[t];
   }
+  FCount = {gps, glonass, beidou};
 }
 
 std::size_t TConstellations::TalkersInUse() const {
