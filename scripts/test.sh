@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The whole test suite: installs dependencies, then builds and tests three trees:
+# The whole test suite: installs dependencies, then builds and tests four trees:
 #   build        the default library (Version 2.01)
 #   build-asan   AddressSanitizer + UndefinedBehaviorSanitizer, earlier generation (Version 2.0)
-#   build-tsan   ThreadSanitizer, the threaded tests only
+#   build-tsan   ThreadSanitizer, the threaded tests only (serial, stress, faults)
+#   build-fuzz   clang + libFuzzer: every fuzz target for FUZZ_SECONDS (default 30) each
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -17,12 +18,17 @@ ctest --test-dir build -j"$jobs" --timeout 300
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer, earlier generation"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-scripts/build.sh build-asan -DNORV_SANITIZE=address,undefined -DNORV_EARLIER_GENERATION=ON -DNORV_BUILD_APP=ON
-ctest --test-dir build-asan -j"$jobs" --timeout 600 -LE 'e2e|stress'
+scripts/build.sh build-asan -DNORV_SANITIZE=address,undefined -DNORV_EARLIER_GENERATION=ON \
+  -DNORV_TEST_FOLDERS="framework;core;nmea;serial;satellites;navigation;package"
+ctest --test-dir build-asan -j"$jobs" --timeout 600
 
 echo "== ThreadSanitizer: threaded tests"
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
-scripts/build.sh build-tsan -DNORV_SANITIZE=thread -DNORV_BUILD_APP=OFF
-ctest --test-dir build-tsan -j"$jobs" --timeout 600 -L 'serial|stress'
+scripts/build.sh build-tsan -DNORV_SANITIZE=thread -DNORV_BUILD_APP=OFF \
+  -DNORV_TEST_FOLDERS="serial;stress;faults"
+ctest --test-dir build-tsan -j"$jobs" --timeout 600
+
+echo "== fuzzing: ${FUZZ_SECONDS:-30} s per target"
+scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
 
 echo "== all tests passed"

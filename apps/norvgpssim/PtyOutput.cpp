@@ -20,6 +20,10 @@ namespace {
 // A client reads an epoch as soon as it arrives; more unread text than this means nobody is
 // reading (the line discipline holds at most 4 KB).
 constexpr int kMaxUnreadBytes = 2048;
+// ... unless it stays so for this long: a reader that is there can still fall an epoch or two
+// behind on a busy machine (one epoch of every sentence kind is about 2 KB), and dropping its
+// backlog would lose epochs it was about to read.
+constexpr auto kAbsentAfter = std::chrono::seconds(1);
 
 [[noreturn]] void Fail(const std::string& what) {
   throw CliError(kExitOutput, "pty: " + what + ": " + ErrnoText(errno));
@@ -85,9 +89,21 @@ void PtyOutput::RemoveLink() noexcept {
   FLinkCreated = false;
 }
 
+bool PtyOutput::ReaderAbsent(int unread) {
+  const auto now = std::chrono::steady_clock::now();
+  if (unread <= kMaxUnreadBytes) {
+    FBacklogSince.reset();
+    return false;
+  }
+  if (!FBacklogSince) FBacklogSince = now;
+  return now - *FBacklogSince >= kAbsentAfter;
+}
+
 void PtyOutput::DropUnreadBacklog() {
   int unread = 0;
-  if (::ioctl(FSlave, TIOCINQ, &unread) != 0 || unread <= kMaxUnreadBytes) return;
+  if (::ioctl(FSlave, TIOCINQ, &unread) != 0) return;
+  if (FPaced && !ReaderAbsent(unread)) return;
+  if (unread <= kMaxUnreadBytes) return;
   if (!FPaced) {
     // Epochs come back to back: a reader that is there needs a moment to take them; one that
     // makes no progress for 100 ms is taken to be absent.
@@ -100,22 +116,40 @@ void PtyOutput::DropUnreadBacklog() {
     }
     if (unread <= kMaxUnreadBytes) return;
   }
-  ::tcflush(FSlave, TCIFLUSH);
-  FBytesDropped += static_cast<std::uint64_t>(unread);
+  FlushUnread();
 }
 
-void PtyOutput::WriteEpoch(const std::string& text) {
-  DropUnreadBacklog();
+void PtyOutput::FlushUnread() {
+  int unread = 0;
+  if (::ioctl(FSlave, TIOCINQ, &unread) == 0) FBytesDropped += static_cast<std::uint64_t>(unread);
+  ::tcflush(FSlave, TCIFLUSH);
+  FBacklogSince.reset();
+}
+
+std::size_t PtyOutput::WriteNow(const std::string& text) {
   std::size_t done = 0;
   while (done < text.size()) {
     const ssize_t n = ::write(FMaster, text.data() + done, text.size() - done);
     if (n >= 0) {
       done += static_cast<std::size_t>(n);
     } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-      break;  // the device's buffers are full although we flushed: drop the rest of this epoch
+      break;
     } else if (errno != EINTR) {
       Fail("write to " + FSlavePath + " failed");
     }
+  }
+  return done;
+}
+
+void PtyOutput::WriteEpoch(const std::string& text) {
+  DropUnreadBacklog();
+  std::size_t done = WriteNow(text);
+  if (done < text.size()) {
+    // The device is full: its reader is gone, or too slow for the rate. Start again from an
+    // empty device, so that what it holds is always whole epochs, never one cut short.
+    FBytesDropped += done;
+    FlushUnread();
+    done = WriteNow(text);
   }
   FBytesSent += done;
   FBytesDropped += text.size() - done;

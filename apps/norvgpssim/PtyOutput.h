@@ -1,6 +1,8 @@
 #pragma once
 // Epochs written to a pseudo-terminal that a program opens as if it were a serial port.
+#include <chrono>
 #include <filesystem>
+#include <optional>
 
 #include "Output.h"
 
@@ -30,6 +32,12 @@ class PtyOutput : public Output {
   // Drops what no client has read for a while, so a client that opens the device later
   // starts with current epochs instead of a backlog.
   void DropUnreadBacklog();
+  // Paced: true once more than the limit has stayed unread at every epoch for a while.
+  bool ReaderAbsent(int unread);
+  // Discards everything the device holds unread.
+  void FlushUnread();
+  // Writes what the device takes now; returns the bytes written.
+  std::size_t WriteNow(const std::string& text);
 
   int FMaster = -1;
   // Held open by us, so the pseudo-terminal keeps its settings and the master never sees a
@@ -39,6 +47,8 @@ class PtyOutput : public Output {
   std::filesystem::path FLink;
   bool FLinkCreated = false;
   bool FPaced;
+  // Since when the unread text has stayed above the limit (paced runs).
+  std::optional<std::chrono::steady_clock::time_point> FBacklogSince;
 };
 
 }  // namespace norvgpssim

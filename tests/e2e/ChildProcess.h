@@ -62,6 +62,8 @@ class TChildProcess {
     return rc == 0;
   }
 
+  pid_t Pid() const { return FPid; }
+
   // True while the child has not exited.
   bool Running() {
     if (FPid <= 0) return false;

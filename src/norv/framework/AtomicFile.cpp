@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "norv/framework/Exception.h"
@@ -15,8 +16,13 @@ namespace norv {
 
 namespace {
 
-[[noreturn]] void Fail(const std::filesystem::path& target, const std::string& step, int err) {
-  throw Exception("Cannot save " + target.string() + ": " + step + ": " + std::strerror(err));
+struct TStepError {
+  const char* Step;
+  int Err;
+};
+
+[[noreturn]] void Fail(const std::filesystem::path& target, const TStepError& e) {
+  throw Exception("Cannot save " + target.string() + ": " + e.Step + ": " + std::strerror(e.Err));
 }
 
 bool WriteAll(int fd, const char* data, std::size_t size) {
@@ -39,38 +45,80 @@ mode_t ModeFor(const std::filesystem::path& target) {
   return 0644;
 }
 
+// Writes, flushes and sets the mode of the open temporary file; {nullptr, 0} on success.
+TStepError FillTemporary(int fd, const std::string& content, mode_t mode) {
+  if (!WriteAll(fd, content.data(), content.size())) return {"write", errno};
+  if (::fsync(fd) != 0) return {"flush", errno};
+  if (::fchmod(fd, mode) != 0) return {"set permissions", errno};
+  return {nullptr, 0};
+}
+
+std::string UniqueSuffix() {
+  static thread_local std::mt19937_64 random{std::random_device{}()};
+  static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+  std::string s(8, '0');
+  for (char& c : s) c = kDigits[random() % 36];
+  return s;
+}
+
+// The temporary file is written unnamed (O_TMPFILE) and linked into the directory only when
+// complete, so a process killed while writing leaves nothing behind. Sets Name to the link.
+// Returns false, with errno set, where the file system or a missing /proc cannot do this.
+bool WriteUnnamed(const std::filesystem::path& dir, const std::string& prefix,
+                  const std::string& content, mode_t mode, std::string& name, TStepError& error) {
+  const int fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+  if (fd < 0) return false;
+  error = FillTemporary(fd, content, mode);
+  bool linked = false;
+  if (error.Step == nullptr) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    do {
+      name = prefix + UniqueSuffix();
+      linked = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+    } while (!linked && errno == EEXIST);
+  }
+  const int linkErr = errno;
+  if (::close(fd) != 0 && error.Step == nullptr && linked) error = {"close", errno};
+  if (error.Step != nullptr) {
+    if (linked) ::unlink(name.c_str());
+    return true;  // a real failure of the write: reported, not retried
+  }
+  errno = linkErr;
+  return linked;
+}
+
+// The portable way: a named temporary file from the start.
+void WriteNamed(const std::string& prefix, const std::string& content, mode_t mode,
+                std::string& name, TStepError& error) {
+  name = prefix + "XXXXXX";
+  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+  if (fd < 0) {
+    error = {"create temporary file", errno};
+    return;
+  }
+  error = FillTemporary(fd, content, mode);
+  if (::close(fd) != 0 && error.Step == nullptr) error = {"close", errno};
+  if (error.Step != nullptr) ::unlink(name.c_str());
+}
+
 }  // namespace
 
 void WriteFileAtomically(const std::filesystem::path& FileName, const std::string& Content) {
   const std::filesystem::path dir =
       FileName.has_parent_path() ? FileName.parent_path() : std::filesystem::path(".");
-  std::string tmpl = (dir / ("." + FileName.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkostemp(tmpl.data(), O_CLOEXEC);
-  if (fd < 0) Fail(FileName, "create temporary file", errno);
-
-  int err = 0;
-  std::string step;
-  if (!WriteAll(fd, Content.data(), Content.size())) {
-    err = errno;
-    step = "write";
-  } else if (::fsync(fd) != 0) {
-    err = errno;
-    step = "flush";
-  } else if (::fchmod(fd, ModeFor(FileName)) != 0) {
-    err = errno;
-    step = "set permissions";
+  const std::string prefix = (dir / ("." + FileName.filename().string() + ".")).string();
+  const mode_t mode = ModeFor(FileName);
+  std::string temporary;
+  TStepError error{nullptr, 0};
+  if (!WriteUnnamed(dir, prefix, Content, mode, temporary, error)) {
+    // ENOENT from open means a missing directory, which the named way reports as well.
+    WriteNamed(prefix, Content, mode, temporary, error);
   }
-  if (::close(fd) != 0 && err == 0) {
-    err = errno;
-    step = "close";
-  }
-  if (err == 0 && ::rename(tmpl.c_str(), FileName.c_str()) != 0) {
-    err = errno;
-    step = "rename";
-  }
-  if (err != 0) {
-    ::unlink(tmpl.c_str());
-    Fail(FileName, step, err);
+  if (error.Step != nullptr) Fail(FileName, error);
+  if (::rename(temporary.c_str(), FileName.c_str()) != 0) {
+    error = {"rename", errno};
+    ::unlink(temporary.c_str());
+    Fail(FileName, error);
   }
   // Make the rename itself durable.
   const int dfd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

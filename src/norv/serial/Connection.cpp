@@ -68,13 +68,18 @@ bool TNorvGPSSimulator::Connect(const std::string& SerialPortName, std::int32_t 
     FCommPort = SerialPortName;
     FBaudRate = BaudRateValue;
     ComDevice = OpenExclusive(SerialPortName, error);
-    if (ComDevice == kNoDevice) FCommPort.clear();
+    if (ComDevice == kNoDevice) {
+      FCommPort.clear();
+    } else {
+      // The line is configured before the lock is released: from then on the sender may write,
+      // and it must never write through the driver's previous settings (e.g. with output
+      // post-processing that turns LF into CR LF). A driver that refuses the settings leaves the
+      // port open with its previous ones; LastError tells why.
+      serial::ApplyLineSettings(ComDevice, SerialPortName, BaudRateValue, error);
+    }
   }
   FLastError = error;
   if (ComDevice == kNoDevice) return false;
-  // A driver that refuses the line settings leaves the port open with its previous settings;
-  // LastError tells why.
-  SetDCBState(BaudRateValue);
   // The driver queues are the kernel's own (4 KiB and more on Linux); POSIX offers no call to size
   // them, so there is nothing to set. The write deadline is applied by each write.
   return true;

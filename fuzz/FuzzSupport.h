@@ -1,0 +1,123 @@
+#pragma once
+// What every fuzz target shares: the input as a file in a scratch directory of the process, and
+// the rule for a loader's failures: it may raise norv::Exception (or a class derived from it)
+// with a message; any other escape is a finding.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <system_error>
+#include <typeinfo>
+
+#include "norv/framework/Exception.h"
+#include "norv/framework/MessageDialog.h"
+
+namespace norv::fuzz {
+
+// Reports a finding: libFuzzer stores the input that led here.
+[[noreturn]] inline void Finding(const std::string& What) {
+  std::fprintf(stderr, "==FUZZ FINDING== %s\n", What.c_str());
+  std::abort();
+}
+
+// A directory of this process for input and output files; removed at exit. /dev/shm keeps the
+// millions of small writes off the disk.
+inline const std::filesystem::path& ScratchDir() {
+  static const std::filesystem::path dir = [] {
+    std::error_code ec;
+    std::filesystem::path base = "/dev/shm";
+    if (!std::filesystem::is_directory(base, ec)) base = std::filesystem::temp_directory_path();
+    std::filesystem::path made = base / ("norv-fuzz-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(made);
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(ScratchDir(), ignored);
+    });
+    return made;
+  }();
+  return dir;
+}
+
+inline std::filesystem::path WriteScratchFile(const std::string& Name, const std::string& Content) {
+  const std::filesystem::path path = ScratchDir() / Name;
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(Content.data(), static_cast<std::streamsize>(Content.size()));
+  if (!out) Finding("cannot write scratch file " + path.string());
+  return path;
+}
+
+inline std::string ReadScratchFile(const std::filesystem::path& Path) {
+  std::ifstream in(Path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline std::string AsText(const std::uint8_t* Data, std::size_t Size) {
+  return {reinterpret_cast<const char*>(Data), Size};
+}
+
+// Refused values show their message in a dialog when MessageAlert is on; keep stderr quiet.
+inline void SilenceDialogs() {
+  SetMessageDialogHandler([](const std::string&) {});
+}
+
+// Runs Load. True when it returned; false when it raised norv::Exception carrying a message.
+// Anything else escaping is a finding.
+template <class Loader>
+bool LoadsOrRefuses(const char* What, Loader&& Load) {
+  try {
+    Load();
+    return true;
+  } catch (const Exception& e) {
+    if (e.Message().empty()) Finding(std::string(What) + ": norv::Exception with an empty message");
+    return false;
+  } catch (const std::exception& e) {
+    Finding(std::string(What) + ": " + typeid(e).name() + " escaped: " + e.what());
+  } catch (...) {
+    Finding(std::string(What) + ": a non-standard exception escaped");
+  }
+}
+
+// Whatever a loader accepted, the sentences built from it must build: an exception there would
+// stop a host's transmission loop.
+template <class Build>
+void CheckSentencesBuild(const char* What, Build&& BuildSentences) {
+  try {
+    BuildSentences();
+  } catch (const std::exception& e) {
+    Finding(std::string(What) + ": building sentences failed: " + typeid(e).name() + ": " + e.what());
+  }
+}
+
+// Whether this input also goes through the save-and-reload check: a fixed one in 64 (by a
+// hash of the input, so a finding reproduces). For files whose save is much larger than a small
+// input (the satellite file always holds all 235 sections).
+inline bool ChosenForRoundTrip(const std::uint8_t* Data, std::size_t Size) {
+  std::uint32_t hash = 2166136261u;  // FNV-1a
+  for (std::size_t i = 0; i < Size; ++i) hash = (hash ^ Data[i]) * 16777619u;
+  return hash % 64 == 0;
+}
+
+// A file this library wrote must load back, and saving what it loaded must give the same
+// bytes again: Save(Load(Save(x))) == Save(x). Save may refuse (a name an INI file cannot
+// carry) with norv::Exception; that ends the check.
+template <class SaveFn, class ReloadFn>
+void CheckSavedFileReloads(const char* What, SaveFn&& Save, ReloadFn&& ReloadAndSave) {
+  const std::filesystem::path first = ScratchDir() / "saved-1.ini";
+  const std::filesystem::path second = ScratchDir() / "saved-2.ini";
+  if (!LoadsOrRefuses(What, [&] { Save(first); })) return;
+  try {
+    ReloadAndSave(first, second);
+  } catch (const Exception& e) {
+    Finding(std::string(What) + ": a file saved by the library does not load back: " + e.Message());
+  }
+  if (ReadScratchFile(first) != ReadScratchFile(second))
+    Finding(std::string(What) + ": saving the reloaded file gives other bytes");
+}
+
+}  // namespace norv::fuzz

@@ -1,0 +1,103 @@
+#pragma once
+// File-system helpers of the fault tests: a scratch directory, whole-file reads, the temporary
+// files a save leaves beside its target, and a small tmpfs mounted for one test.
+#include <sys/mount.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace norv::test {
+
+namespace fs = std::filesystem;
+
+// A fresh directory under the temporary directory, removed with its content at the end.
+class TScratchDir {
+ public:
+  explicit TScratchDir(const std::string& Tag) {
+    std::string tmpl = (fs::temp_directory_path() / ("norv-" + Tag + "-XXXXXX")).string();
+    if (::mkdtemp(tmpl.data()) != nullptr) FPath = tmpl;
+  }
+  ~TScratchDir() {
+    std::error_code ec;
+    if (!FPath.empty()) fs::remove_all(FPath, ec);
+  }
+  TScratchDir(const TScratchDir&) = delete;
+  TScratchDir& operator=(const TScratchDir&) = delete;
+  const fs::path& Path() const { return FPath; }
+
+ private:
+  fs::path FPath;
+};
+
+inline std::string ReadBytes(const fs::path& File) {
+  std::ifstream in(File, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteBytes(const fs::path& File, const std::string& Content) {
+  std::ofstream(File, std::ios::binary | std::ios::trunc) << Content;
+}
+
+// Every entry of Dir other than the ones named in Keep.
+inline std::vector<std::string> OtherEntries(const fs::path& Dir,
+                                             const std::vector<std::string>& Keep) {
+  std::vector<std::string> found;
+  std::error_code ec;
+  for (const auto& entry : fs::directory_iterator(Dir, ec)) {
+    const std::string name = entry.path().filename().string();
+    bool kept = false;
+    for (const auto& k : Keep) kept = kept || k == name;
+    if (!kept) found.push_back(name);
+  }
+  return found;
+}
+
+// A tmpfs of a given size mounted on a scratch directory for one test (needs the right to
+// mount; Mounted() says whether it worked). Unmounted lazily at the end.
+class TScopedTmpfs {
+ public:
+  explicit TScopedTmpfs(std::size_t Bytes) : FDir("tmpfs") {
+    const std::string options = "size=" + std::to_string(Bytes) + ",mode=0755";
+    FMounted = !FDir.Path().empty() &&
+               ::mount("tmpfs", FDir.Path().c_str(), "tmpfs", MS_NOSUID | MS_NODEV,
+                       options.c_str()) == 0;
+    if (!FMounted) FError = std::strerror(errno);
+  }
+  ~TScopedTmpfs() {
+    if (FMounted) ::umount2(FDir.Path().c_str(), MNT_DETACH);
+  }
+  TScopedTmpfs(const TScopedTmpfs&) = delete;
+  TScopedTmpfs& operator=(const TScopedTmpfs&) = delete;
+
+  bool Mounted() const { return FMounted; }
+  const std::string& Error() const { return FError; }
+  const fs::path& Path() const { return FDir.Path(); }
+  bool RemountReadOnly() {
+    return ::mount(nullptr, FDir.Path().c_str(), nullptr, MS_REMOUNT | MS_RDONLY | MS_NOSUID | MS_NODEV,
+                   nullptr) == 0;
+  }
+
+ private:
+  TScratchDir FDir;
+  bool FMounted = false;
+  std::string FError;
+};
+
+// Fills the file system holding Dir with a file of its own until no byte more fits.
+inline void FillFileSystem(const fs::path& Dir) {
+  std::ofstream filler(Dir / "filler", std::ios::binary);
+  const std::string block(4096, 'x');
+  while (filler.write(block.data(), static_cast<std::streamsize>(block.size()))) filler.flush();
+  // One byte at a time for the tail of the last page.
+  filler.clear();
+  while (filler.put('x') && filler.flush()) {
+  }
+}
+
+}  // namespace norv::test
