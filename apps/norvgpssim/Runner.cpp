@@ -78,9 +78,12 @@ class Simulation {
     }
     const EpochSchedule schedule(start, FOptions.rateHz);
     for (std::uint64_t k = 0; !limit || k < *limit; ++k) {
-      if (!WaitForEpoch(pacer ? std::optional(pacer->Deadline(k)) : std::nullopt)) break;
+      // Built before its deadline, so that the line gets it on the second; nothing changes the
+      // state while the loop waits.
       FSim.SetUTCDateTime(UnixMsToDateTime(schedule.InstantMs(k)));
-      if (!Emit(FSim.GetNMEA())) break;
+      const std::string text = FSim.GetNMEA();
+      if (!WaitForEpoch(pacer ? std::optional(pacer->Deadline(k)) : std::nullopt)) break;
+      if (!Emit(text)) break;
       if (pacer) WarnIfBehind(pacer->Deadline(k + 1));
       ShowStatus(k, schedule.InstantMs(k));
       FMotion->Advance(schedule.StepSeconds(k));

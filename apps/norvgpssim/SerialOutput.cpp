@@ -40,10 +40,10 @@ void SerialOutput::WriteEpoch(const std::string& text) {
     // The sender thread holds one pending text and takes it within 50 ms; a hand-over before
     // that would replace the previous epoch, so unpaced runs are held to one every 100 ms.
     std::this_thread::sleep_until(FLastTime + std::chrono::milliseconds(100));
-    FSim.TransmitOnNewThread();
+    FSim.SendOnNewThread(text);
     FBytesSent += text.size();  // handed over; the sender thread reports nothing back
   } else {
-    const std::uint32_t written = FSim.Transmit();
+    const std::uint32_t written = FSim.Send(text);
     FBytesSent += written;
     if (written < text.size() && !FWarnedShortWrite) {
       FWarnedShortWrite = true;

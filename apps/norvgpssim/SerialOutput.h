@@ -17,8 +17,8 @@ class SerialOutput : public Output {
   ~SerialOutput() override;
 
   std::string Name() const override { return "serial " + FDevice; }
-  // Transmit (or TransmitOnNewThread) builds the same text as `text`: the clock is virtual, so
-  // GetNMEA gives the same sentences however often it is called within an epoch.
+  // Sends `text`, the epoch's GetNMEA, as Transmit (or TransmitOnNewThread) would: the clock is
+  // virtual, so building it again would give the same sentences, only later.
   void WriteEpoch(const std::string& text) override;
 
  private:

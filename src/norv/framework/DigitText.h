@@ -42,17 +42,28 @@ inline int DigitCount(std::uint64_t Value) {
   return Value >= 10 ? n + 1 : n;
 }
 
+// Value (1000 or more) without leading zeros; returns the end. Kept out of line, so that
+// WriteUnsigned stays small enough to be inlined where numbers are written.
+char* WriteLongUnsigned(char* Out, std::uint64_t Value);
+
 // Value without leading zeros; returns the end. Numbers below 1000 (codes, angles, ratios,
-// counts) take a short way.
+// counts) take a short way, one for each length, so that a predicted branch also predicts
+// where the next text starts.
 inline char* WriteUnsigned(char* Out, std::uint64_t Value) {
-  if (Value >= 1000) return WriteDigits(Out, Value, DigitCount(Value));
-  if (Value >= 100) *Out++ = static_cast<char>('0' + Value / 100);
-  if (Value >= 10) {
-    std::memcpy(Out, kDigitPairs + 2 * (Value % 100), 2);
+  if (Value < 10) {
+    *Out = static_cast<char>('0' + Value);
+    return Out + 1;
+  }
+  if (Value < 100) {
+    std::memcpy(Out, kDigitPairs + 2 * Value, 2);
     return Out + 2;
   }
-  *Out = static_cast<char>('0' + Value);
-  return Out + 1;
+  if (Value < 1000) {
+    Out[0] = static_cast<char>('0' + Value / 100);
+    std::memcpy(Out + 1, kDigitPairs + 2 * (Value % 100), 2);
+    return Out + 3;
+  }
+  return WriteLongUnsigned(Out, Value);
 }
 
 // Value with a leading '-' when negative, as IntToStr writes it; returns the end.

@@ -31,16 +31,16 @@ TFieldText SatellitesUsedSlots(std::span<TSatellite* const> Active) {
   return slots;
 }
 
-// ",prn,elevation,azimuth,snr": IntToStr's texts. The numbers are read before any is written,
-// so the reads do not wait on the writes.
+// ",prn,elevation,azimuth,snr": IntToStr's texts.
 char* WriteSatellite(char* p, const TSatellite& Satellite) {
-  const std::int64_t numbers[] = {Satellite.PseudoRandomCode(), Satellite.Elevation(),
-                                  Satellite.Azimuth(), Satellite.SignalToNoiseRatio()};
-  for (std::int64_t n : numbers) {
-    *p++ = ',';
-    p = WriteInteger(p, n);
-  }
-  return p;
+  *p++ = ',';
+  p = WriteInteger(p, Satellite.PseudoRandomCode());
+  *p++ = ',';
+  p = WriteInteger(p, Satellite.Elevation());
+  *p++ = ',';
+  p = WriteInteger(p, Satellite.Azimuth());
+  *p++ = ',';
+  return WriteInteger(p, Satellite.SignalToNoiseRatio());
 }
 
 // The GSV group of one constellation; a last sentence with fewer than four satellites simply

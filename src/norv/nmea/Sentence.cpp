@@ -17,6 +17,11 @@ char* GrowBy(std::string& Out, std::size_t Size) {
 
 namespace {
 
+// The value of an upper-case hexadecimal digit, as the trailer writes them.
+unsigned HexDigitValue(char c) {
+  return c <= '9' ? static_cast<unsigned>(c - '0') : static_cast<unsigned>(c - 'A' + 10);
+}
+
 // A field for each element of each of FieldLists.
 template <class... Lists>
 void FrameSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
@@ -63,11 +68,13 @@ void RepeatSentence(std::string& Out, std::size_t Start, std::size_t Length,
   Out.append(Out, Start, Length);
   char* const sentence = Out.data() + at;
   std::memcpy(sentence + 1, Talker.data(), Talker.size());
-  // The checksum of the new talker and of the rest, read from the original sentence.
-  const std::size_t rest = 1 + Talker.size();
-  const std::uint8_t c = XorOfBytes(Talker) ^
-                         XorOfBytes(std::string_view(Out.data() + Start + rest,
-                                                     Length - rest - kSentenceTrailerSize));
+  // Only the talker differs: the original's checksum without its talker, with the new one.
+  const char* original = Out.data() + Start;
+  const char* hex = original + Length - kSentenceTrailerSize + 1;
+  const auto checksum = static_cast<std::uint8_t>(HexDigitValue(hex[0]) << 4 | HexDigitValue(hex[1]));
+  std::uint8_t c = checksum;
+  for (std::size_t i = 0; i < Talker.size(); ++i)
+    c ^= static_cast<std::uint8_t>(original[1 + i] ^ Talker[i]);
   WriteSentenceTrailer(sentence + Length - kSentenceTrailerSize, c);
 }
 
@@ -94,17 +101,18 @@ TConstellations::TConstellations(std::span<TSatellite* const> Active) {
 }
 
 void TConstellations::Group() {
-  // One pass per talker keeps the counter in a register; a satellite of no known constellation
+  // One counter per constellation in a register; a satellite of no known constellation
   // belongs to none.
-  std::size_t next = 0;
-  for (std::size_t t = 0; t < kTalkers.size(); ++t) {
-    FFirst[t] = next;
-    for (std::size_t i = 0; i < FActiveCount; ++i) {
-      FByTalker[next] = FActive[i];
-      next += FActive[i]->SatelliteType() == kTalkers[t].Type ? 1 : 0;
+  std::size_t gps = 0, glonass = 0, beidou = 0;
+  for (std::size_t i = 0; i < FActiveCount; ++i) {
+    TSatellite* s = FActive[i];
+    switch (s->SatelliteType()) {
+      case GpsSatellite: FByTalker[GpsSatellite][gps++] = s; break;
+      case GlonassSatellite: FByTalker[GlonassSatellite][glonass++] = s; break;
+      case BeidouSatellite: FByTalker[BeidouSatellite][beidou++] = s; break;
     }
-    FCount[t] = next - FFirst[t];
   }
+  FCount = {gps, glonass, beidou};
 }
 
 std::size_t TConstellations::TalkersInUse() const {

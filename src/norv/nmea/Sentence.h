@@ -97,14 +97,13 @@ class TConstellations {
  private:
   static constexpr std::size_t kCapacity = std::tuple_size_v<TSatellites>;
   std::span<TSatellite* const> OfTalker(std::size_t i) const {
-    return {FByTalker.data() + FFirst[i], FCount[i]};
+    return {FByTalker[i].data(), FCount[i]};
   }
   void Group();
 
   std::array<TSatellite*, kCapacity> FActive;
-  std::array<TSatellite*, kCapacity> FByTalker;
+  std::array<std::array<TSatellite*, kCapacity>, kTalkers.size()> FByTalker;
   std::size_t FActiveCount = 0;
-  std::array<std::size_t, kTalkers.size()> FFirst{};
   std::array<std::size_t, kTalkers.size()> FCount{};
 };
 

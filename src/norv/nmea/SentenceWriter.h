@@ -1,12 +1,12 @@
 #pragma once
 // TSentenceWriter: the one place that frames a sentence. "$", talker, kind, then "," and a
 // field per call, then "*", the checksum of that sentence alone, and CR LF.
+#include <bit>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
 
-#include "norv/framework/DigitText.h"
 #include "norv/nmea/FieldFormat.h"
 
 namespace norv {
@@ -35,65 +35,68 @@ class TSentenceWriter {
   TSentenceWriter(std::string& Out, std::string_view Talker, std::string_view Kind,
                   std::size_t FieldsRoom)
       : FOut(Out),
-        FBegin(GrowBy(Out, 1 + Talker.size() + Kind.size() + FieldsRoom + kSentenceTrailerSize)),
-        FPos(FBegin) {
+        FPos(GrowBy(Out, 1 + Talker.size() + Kind.size() + FieldsRoom + kSentenceTrailerSize)) {
     *FPos++ = '$';
-    FPos = Copy(FPos, Talker);
-    FPos = Copy(FPos, Kind);
+    Copy(Talker);
+    Copy(Kind);
   }
 
   void Field(std::string_view Text) {
     *FPos++ = ',';
-    FPos = Copy(FPos, Text);
-  }
-
-  // ',' and IntToStr's text of Value; NumberRoom(Value) bytes of the room.
-  void Number(std::int64_t Value) {
-    *FPos++ = ',';
-    FPos = WriteInteger(FPos, Value);
-  }
-  static std::size_t NumberRoom(std::int64_t Value) {
-    const std::uint64_t magnitude =
-        Value < 0 ? 0 - static_cast<std::uint64_t>(Value) : static_cast<std::uint64_t>(Value);
-    return 1 + (Value < 0 ? 1 : 0) + static_cast<std::size_t>(DigitCount(magnitude));
+    FXor ^= ',';
+    Copy(Text);
   }
 
   // The checksum covers everything between '$' and '*' of this sentence only.
   void Close() {
-    const std::uint8_t c = XorOfBytes(std::string_view(FBegin + 1, FPos - FBegin - 1));
-    WriteSentenceTrailer(FPos, c);
+    std::uint64_t x = FXor;  // XOR does not care where in the word a byte sits: fold it
+    x ^= x >> 32;
+    x ^= x >> 16;
+    x ^= x >> 8;
+    WriteSentenceTrailer(FPos, static_cast<std::uint8_t>(x));
     FOut.resize(static_cast<std::size_t>(FPos - FOut.data()) + kSentenceTrailerSize);
   }
 
  private:
-  static char* Copy(char* p, std::string_view Text) {
+  // The XOR of the body is taken from the sources as they are copied: reading the output
+  // back right after writing it in small pieces would wait on those stores.
+  void Copy(std::string_view Text) {
     const char* s = Text.data();
     const std::size_t n = Text.size();
     if (n >= 8 && n <= 16) {
-      Move<std::uint64_t>(p, s, n);
+      FXor ^= Move<std::uint64_t>(FPos, s, n);
     } else if (n >= 4 && n < 8) {
-      Move<std::uint32_t>(p, s, n);
+      FXor ^= Move<std::uint32_t>(FPos, s, n);
     } else if (n < 4) {
-      for (std::size_t i = 0; i < n; ++i) p[i] = s[i];
+      for (std::size_t i = 0; i < n; ++i) {
+        FPos[i] = s[i];
+        FXor ^= static_cast<std::uint8_t>(s[i]);
+      }
     } else {
-      std::memcpy(p, s, n);
+      std::memcpy(FPos, s, n);
+      FXor ^= XorOfBytes(Text);
     }
-    return p + n;
+    FPos += n;
   }
 
-  // n bytes, sizeof(W) <= n <= 2 * sizeof(W), as two words that may overlap.
+  // n bytes, sizeof(W) <= n <= 2 * sizeof(W), as two words that may overlap; returns their XOR
+  // with the overlap counted once (the second word shifted past the bytes the first holds).
   template <class W>
-  static void Move(char* p, const char* s, std::size_t n) {
+  static W Move(char* p, const char* s, std::size_t n) {
     W head, tail;
     std::memcpy(&head, s, sizeof(W));
     std::memcpy(&tail, s + n - sizeof(W), sizeof(W));
     std::memcpy(p, &head, sizeof(W));
     std::memcpy(p + n - sizeof(W), &tail, sizeof(W));
+    const std::size_t overlap = 2 * sizeof(W) - n;
+    if (overlap == sizeof(W)) return head;
+    static_assert(std::endian::native == std::endian::little);  // first bytes lowest
+    return head ^ static_cast<W>(tail >> (8 * overlap));
   }
 
   std::string& FOut;
-  char* FBegin;
   char* FPos;
+  std::uint64_t FXor = 0;
 };
 
 }  // namespace norv
