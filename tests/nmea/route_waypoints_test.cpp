@@ -20,8 +20,9 @@ std::string RandomName(std::mt19937& Random) {
 
 TEST(RouteWayPoints, EveryEntryResolvesAsGetByNameDoes) {
   std::mt19937 random(1690);
-  // Short lists resolve in place, long ones on the heap; both must agree with GetByName.
-  for (int listSize : {0, 1, 5, 63, 64, 65, 200}) {
+  // Short lists resolve in place, long ones on the heap (a shorter one after a longer reuses the
+  // thread's spare buffer with the longer one's entries still in it); all agree with GetByName.
+  for (int listSize : {0, 1, 5, 63, 64, 65, 200, 66}) {
     TWayPoints list;
     for (int i = 0; i < listSize; ++i) list.Add(new TWayPoint("W" + std::to_string(i)));
     // Renamed afterwards, names repeat (in any letter case): the highest index must win.
@@ -34,6 +35,24 @@ TEST(RouteWayPoints, EveryEntryResolvesAsGetByNameDoes) {
     for (std::size_t e = 0; e < route.WayPoints().size(); ++e)
       EXPECT_EQ(resolved.Resolved()[e], list.GetByName(route.WayPoints()[e]))
           << "list of " << listSize << ", entry " << route.WayPoints()[e];
+  }
+}
+
+// Two long resolutions alive at once on one thread: the second must not share the first's
+// spare buffer.
+TEST(RouteWayPoints, TwoLongRoutesAliveTogetherKeepTheirOwnEntries) {
+  TWayPoints list;
+  for (int i = 0; i < 100; ++i) list.Add(new TWayPoint("W" + std::to_string(i)));
+  TRoute forward("F"), backward("B");
+  for (int i = 0; i < 100; ++i) {
+    forward.WayPoints().push_back("W" + std::to_string(i));
+    backward.WayPoints().push_back("W" + std::to_string(99 - i));
+  }
+  const TRouteWayPoints first(forward, &list);
+  const TRouteWayPoints second(backward, &list);
+  for (int i = 0; i < 100; ++i) {
+    EXPECT_EQ(first.Resolved()[i], list.Items(i));
+    EXPECT_EQ(second.Resolved()[i], list.Items(99 - i));
   }
 }
 

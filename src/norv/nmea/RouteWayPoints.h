@@ -7,22 +7,47 @@
 
 namespace norv {
 
-// Room for Size elements of T: in place up to N, on the heap beyond.
+// Room for Size elements of T: in place up to N; beyond, a vector that each thread keeps between
+// uses, so that after the first long route a cycle allocates nothing more. A second buffer alive
+// on the same thread at the same time gets a vector of its own.
 template <class T, std::size_t N>
 class TSmallBuffer {
  public:
   explicit TSmallBuffer(std::size_t Size) : FSize(Size) {
-    if (Size > N) FHeap.resize(Size);
+    if (Size <= N) return;
+    TSpare& spare = Spare();
+    if (!spare.InUse) {
+      spare.InUse = true;
+      FBorrowed = &spare;
+    }
+    HeapElements().resize(Size);
   }
-  std::span<T> Elements() { return {FSize > N ? FHeap.data() : FInline.data(), FSize}; }
+  ~TSmallBuffer() {
+    if (FBorrowed != nullptr) FBorrowed->InUse = false;
+  }
+  TSmallBuffer(const TSmallBuffer&) = delete;
+  TSmallBuffer& operator=(const TSmallBuffer&) = delete;
+
+  std::span<T> Elements() { return {FSize > N ? HeapElements().data() : FInline.data(), FSize}; }
   std::span<const T> Elements() const {
-    return {FSize > N ? FHeap.data() : FInline.data(), FSize};
+    return const_cast<TSmallBuffer*>(this)->Elements();
   }
 
  private:
+  struct TSpare {
+    std::vector<T> Elements;
+    bool InUse = false;
+  };
+  static TSpare& Spare() {
+    thread_local TSpare spare;
+    return spare;
+  }
+  std::vector<T>& HeapElements() { return FBorrowed != nullptr ? FBorrowed->Elements : FOwn; }
+
   std::size_t FSize;
   std::array<T, N> FInline;
-  std::vector<T> FHeap;
+  TSpare* FBorrowed = nullptr;
+  std::vector<T> FOwn;
 };
 
 class TRoute;
@@ -38,7 +63,8 @@ class TRouteWayPoints {
   // In route order, one per entry.
   std::span<const TWayPoint* const> Resolved() const { return FResolved.Elements(); }
 
-  // Routes and lists up to this long are resolved without a heap allocation.
+  // Routes and lists up to this long are resolved without a heap allocation; longer ones only
+  // until the thread's spare buffers have grown to them.
   static constexpr std::size_t kInPlace = 64;
 
  private:
