@@ -33,9 +33,12 @@ for target in "${targets[@]}"; do
   findings=$build/findings/$target
   log=$build/logs/$target.log
   mkdir -p "$corpus" "$findings"
-  limit=(-max_total_time="$seconds")
-  [ -n "${FUZZ_RUNS:-}" ] && limit=(-runs="$FUZZ_RUNS")
-  echo "== fuzz $target (${FUZZ_RUNS:+$FUZZ_RUNS runs}${FUZZ_RUNS:-$seconds s})"
+  if [ -n "${FUZZ_RUNS:-}" ]; then
+    limit=(-runs="$FUZZ_RUNS") what="$FUZZ_RUNS runs"
+  else
+    limit=(-max_total_time="$seconds") what="$seconds s"
+  fi
+  echo "== fuzz $target ($what)"
   if ! "$build/bin/$target" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 \
       -print_final_stats=1 -artifact_prefix="$findings/" "$corpus" "$seeds" >"$log" 2>&1; then
     tail -n 60 "$log" >&2
