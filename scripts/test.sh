@@ -11,31 +11,34 @@ scripts/setup.sh
 
 jobs=$(nproc)
 export CTEST_OUTPUT_ON_FAILURE=1
+# Each phase's heading says how long the suite has run so far.
+phase() { echo "== $* (at $((SECONDS / 60))m$((SECONDS % 60))s)"; }
 
-echo "== default build"
+phase "default build"
 scripts/build.sh build
 ctest --test-dir build -j"$jobs" --timeout 300
 
-echo "== AddressSanitizer + UndefinedBehaviorSanitizer, earlier generation"
+phase "AddressSanitizer + UndefinedBehaviorSanitizer, earlier generation"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 scripts/build.sh build-asan -DNORV_SANITIZE=address,undefined -DNORV_EARLIER_GENERATION=ON \
   -DNORV_TEST_FOLDERS="framework;core;nmea;serial;satellites;navigation;package"
 ctest --test-dir build-asan -j"$jobs" --timeout 600
 
-echo "== ThreadSanitizer: threaded tests"
+phase "ThreadSanitizer: threaded tests"
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 scripts/build.sh build-tsan -DNORV_SANITIZE=thread -DNORV_BUILD_APP=OFF \
   -DNORV_TEST_FOLDERS="serial;stress;faults"
 ctest --test-dir build-tsan -j"$jobs" --timeout 600
 
-echo "== fuzzing: ${FUZZ_SECONDS:-30} s per target"
+phase "fuzzing: ${FUZZ_SECONDS:-30} s per target"
 scripts/fuzz.sh "${FUZZ_SECONDS:-30}"
 
 # A short soak of the CLI (scripts/soak.sh alone runs 10 minutes); SOAK_SECONDS=0 leaves it out.
 export SOAK_SECONDS=${SOAK_SECONDS:-120}
 if [ "$SOAK_SECONDS" != 0 ]; then
+  phase "soak"
   scripts/soak.sh
 fi
 
-echo "== all tests passed"
+phase "all tests passed"
