@@ -31,6 +31,17 @@ inline std::optional<std::string> StringField(const std::string& Object, const s
   return Object.substr(start, end - start);
 }
 
+// Appends Data to Pending and moves every whole line of it (without its '\n') to Lines: gpsd
+// writes one report per line, and a read may end anywhere in one.
+inline void TakeLines(std::string& Pending, std::vector<std::string>& Lines, const char* Data,
+                      std::size_t Size) {
+  Pending.append(Data, Size);
+  for (std::size_t nl; (nl = Pending.find('\n')) != std::string::npos;) {
+    Lines.push_back(Pending.substr(0, nl));
+    Pending.erase(0, nl + 1);
+  }
+}
+
 inline bool IsClass(const std::string& Line, const std::string& Class) {
   return StringField(Line, "class") == Class;
 }

@@ -201,11 +201,7 @@ class CliGpsd : public ::testing::Test {
       char buf[4096];
       const ssize_t n = ::read(FJson, buf, sizeof buf);
       if (n <= 0) return false;
-      FPending.append(buf, static_cast<std::size_t>(n));
-      for (std::size_t nl; (nl = FPending.find('\n')) != std::string::npos;) {
-        FReports.push_back(FPending.substr(0, nl));
-        FPending.erase(0, nl + 1);
-      }
+      test::TakeLines(FPending, FReports, buf, static_cast<std::size_t>(n));
     }
     return true;
   }
