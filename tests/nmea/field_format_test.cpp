@@ -66,13 +66,15 @@ TEST(Checksum, XorBetweenDollarAndStar) {
 }
 
 TEST(Framing, EachSentenceCarriesItsOwnChecksum) {
-  std::string out;
-  AppendSentence(out, "GP", "ZDA", "140709.045,05,03,2016,00,00");
-  const std::size_t second = out.size();
-  AppendSentence(out, "GL", "ZDA", "140709.045,05,03,2016,00,00");
+  TSentenceText text(0);  // no room at first: every sentence grows the text
+  AppendSentence(text, "GP", "ZDA", "140709.045,05,03,2016,00,00");
+  const std::size_t second = text.size();
+  AppendSentence(text, "GL", "ZDA", "140709.045,05,03,2016,00,00");
+  const std::string out = std::move(text).Release();
   EXPECT_EQ(out.substr(0, second), "$GPZDA,140709.045,05,03,2016,00,00*5F\r\n");
-  std::string alone;
-  AppendSentence(alone, "GL", "ZDA", "140709.045,05,03,2016,00,00");
+  TSentenceText aloneText(1000);
+  AppendSentence(aloneText, "GL", "ZDA", "140709.045,05,03,2016,00,00");
+  const std::string alone = std::move(aloneText).Release();
   EXPECT_EQ(out.substr(second), alone);
   EXPECT_EQ(alone.substr(alone.size() - 5, 3),
             "*" + GetNMEACheckSum("$GLZDA,140709.045,05,03,2016,00,00"));

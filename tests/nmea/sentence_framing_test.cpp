@@ -26,9 +26,11 @@ TEST(SentenceFraming, FieldsOfEveryLengthAndContent) {
     for (auto& f : fields)
       for (std::size_t n = random() % 41; n > 0; --n) f += static_cast<char>(' ' + random() % 95);
     const std::vector<std::string_view> views(fields.begin(), fields.end());
-    std::string out = "prefix";
-    AppendSentence(out, "GL", "XYZ", views);
-    ASSERT_EQ(out, "prefix" + Expected("GL", "XYZ", fields));
+    // Room from none to plenty: the text grows in the middle of a sentence or not at all.
+    TSentenceText text(random() % 300);
+    AppendSentence(text, "GP", "ABC", "prefix");
+    AppendSentence(text, "GL", "XYZ", views);
+    ASSERT_EQ(std::move(text).Release(), Expected("GP", "ABC", {"prefix"}) + Expected("GL", "XYZ", fields));
   }
 }
 
@@ -39,11 +41,12 @@ TEST(SentenceFraming, ARepeatedSentenceIsTheSentenceOfItsOwnTalker) {
     for (auto& f : fields)
       for (std::size_t n = random() % 20; n > 0; --n) f += static_cast<char>('0' + random() % 75);
     const std::vector<std::string_view> views(fields.begin(), fields.end());
-    std::string out;
-    AppendSentence(out, "GP", "GGA", views);
-    const std::size_t length = out.size();
-    RepeatSentence(out, 0, length, "BD");
-    ASSERT_EQ(out.substr(length), Expected("BD", "GGA", fields));
+    // Without spare room the copy moves the text it copies from.
+    TSentenceText text(0);
+    AppendSentence(text, "GP", "GGA", views);
+    const std::size_t length = text.size();
+    RepeatSentence(text, 0, length, "BD");
+    ASSERT_EQ(std::move(text).Release().substr(length), Expected("BD", "GGA", fields));
   }
 }
 

@@ -23,6 +23,7 @@ class TWayPoints;
 class TRoutes;
 class TSenderThread;
 class TSentenceCycle;
+class TSentenceText;
 class TCanvas;
 
 // Slot i (1..235) holds the satellite with pseudo-random code i; slot 0 is unused.
@@ -200,18 +201,18 @@ class TNorvGPSSimulator : public TComponent {
 
   // The generators in append form: GetNMEA passes one buffer and one cycle (satellites scanned
   // once, each field formatted once) through all of them; GetGPxxx runs one alone.
-  using TAppendSentences = void (TNorvGPSSimulator::*)(std::string&, TSentenceCycle&) const;
+  using TAppendSentences = void (TNorvGPSSimulator::*)(TSentenceText&, TSentenceCycle&) const;
   std::string GenerateAlone(TAppendSentences Append) const;
-  void AppendGPGGA(std::string& Out, TSentenceCycle& Cycle) const;
-  void AppendGPGLL(std::string& Out, TSentenceCycle& Cycle) const;
-  void AppendGPRMC(std::string& Out, TSentenceCycle& Cycle) const;
-  void AppendGPVTG(std::string& Out, TSentenceCycle& Cycle) const;
-  void AppendGPZDA(std::string& Out, TSentenceCycle& Cycle) const;
-  void AppendGPGSA(std::string& Out, TSentenceCycle& Cycle) const;
-  void AppendGPGSV(std::string& Out, TSentenceCycle& Cycle) const;
-  void AppendGPWPL(std::string& Out, TSentenceCycle& Cycle) const;
-  void AppendGPRTE(std::string& Out, TSentenceCycle& Cycle) const;
-  void AppendGPAAM(std::string& Out, TSentenceCycle& Cycle) const;
+  void AppendGPGGA(TSentenceText& Out, TSentenceCycle& Cycle) const;
+  void AppendGPGLL(TSentenceText& Out, TSentenceCycle& Cycle) const;
+  void AppendGPRMC(TSentenceText& Out, TSentenceCycle& Cycle) const;
+  void AppendGPVTG(TSentenceText& Out, TSentenceCycle& Cycle) const;
+  void AppendGPZDA(TSentenceText& Out, TSentenceCycle& Cycle) const;
+  void AppendGPGSA(TSentenceText& Out, TSentenceCycle& Cycle) const;
+  void AppendGPGSV(TSentenceText& Out, TSentenceCycle& Cycle) const;
+  void AppendGPWPL(TSentenceText& Out, TSentenceCycle& Cycle) const;
+  void AppendGPRTE(TSentenceText& Out, TSentenceCycle& Cycle) const;
+  void AppendGPAAM(TSentenceText& Out, TSentenceCycle& Cycle) const;
 
   std::int32_t FLatDeg = 0;
   std::int32_t FLatMin = 0;

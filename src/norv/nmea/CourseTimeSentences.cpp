@@ -11,7 +11,7 @@
 
 namespace norv {
 
-void TNorvGPSSimulator::AppendGPVTG(std::string& Out, TSentenceCycle& Cycle) const {
+void TNorvGPSSimulator::AppendGPVTG(TSentenceText& Out, TSentenceCycle& Cycle) const {
   // The true course keeps every digit of the heading; the km/h field converts the knots
   // exactly as the knots field shows them, so the two speeds always agree with each other.
   const auto trueCourse = Cycle.Field(cfTrueCourse, [&] { return FullDecimalText(FHeading); });
@@ -28,7 +28,7 @@ void TNorvGPSSimulator::AppendGPVTG(std::string& Out, TSentenceCycle& Cycle) con
   });
 }
 
-void TNorvGPSSimulator::AppendGPZDA(std::string& Out, TSentenceCycle& Cycle) const {
+void TNorvGPSSimulator::AppendGPZDA(TSentenceText& Out, TSentenceCycle& Cycle) const {
   TTalkerSentences<std::pair<TDateTime, TDateTime>> sentences(Out);
   Cycle.Constellations().ForEach([&](std::string_view talker, auto) {
     // The time and the date each read the clock.

@@ -8,9 +8,9 @@ std::string TNorvGPSSimulator::GenerateAlone(TAppendSentences Append) const {
   TSentenceCycle cycle(FSatellites, FTotalSatellitesCount);
   std::string out;
   if (cycle.Constellations().Active().empty()) return out;
-  out.reserve(cycle.ExpectedSize(FRoutes));
-  (this->*Append)(out, cycle);
-  return out;
+  TSentenceText text(cycle.ExpectedSize(FRoutes));
+  (this->*Append)(text, cycle);
+  return std::move(text).Release();
 }
 
 }  // namespace norv

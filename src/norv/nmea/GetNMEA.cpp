@@ -10,7 +10,7 @@ namespace {
 
 struct TSentenceKind {
   TNMEACommand Command;
-  void (TNorvGPSSimulator::*Append)(std::string&, TSentenceCycle&) const;
+  void (TNorvGPSSimulator::*Append)(TSentenceText&, TSentenceCycle&) const;
 };
 
 }  // namespace
@@ -37,10 +37,10 @@ std::string TNorvGPSSimulator::GetNMEA() const {
   // With no active satellite no generator has anything to say.
   TSentenceCycle cycle(FSatellites, FTotalSatellitesCount);
   if (cycle.Constellations().Active().empty()) return out;
-  out.reserve(cycle.ExpectedSize(FRoutes));
+  TSentenceText text(cycle.ExpectedSize(FRoutes));
   for (const TSentenceKind& kind : kOutputOrder)
-    if (all || FCommands.Contains(kind.Command)) (this->*kind.Append)(out, cycle);
-  return out;
+    if (all || FCommands.Contains(kind.Command)) (this->*kind.Append)(text, cycle);
+  return std::move(text).Release();
 }
 
 }  // namespace norv

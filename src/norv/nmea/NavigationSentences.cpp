@@ -23,7 +23,7 @@ const TRoute* ActiveRouteOf(const TRoutes* Routes) {
 
 }  // namespace
 
-void TNorvGPSSimulator::AppendGPWPL(std::string& Out, TSentenceCycle& Cycle) const {
+void TNorvGPSSimulator::AppendGPWPL(TSentenceText& Out, TSentenceCycle& Cycle) const {
   const TRoute* route = ActiveRouteOf(FRoutes);
   if (route == nullptr) return;
   // An entry the list does not hold has no position to publish: WPL skips it.
@@ -43,7 +43,7 @@ void TNorvGPSSimulator::AppendGPWPL(std::string& Out, TSentenceCycle& Cycle) con
   });
 }
 
-void TNorvGPSSimulator::AppendGPRTE(std::string& Out, TSentenceCycle& Cycle) const {
+void TNorvGPSSimulator::AppendGPRTE(TSentenceText& Out, TSentenceCycle& Cycle) const {
   const TRoute* route = ActiveRouteOf(FRoutes);
   if (route == nullptr) return;
   // One sentence of one, complete route; the names go out as the route lists them (a route
@@ -59,7 +59,7 @@ void TNorvGPSSimulator::AppendGPRTE(std::string& Out, TSentenceCycle& Cycle) con
   });
 }
 
-void TNorvGPSSimulator::AppendGPAAM(std::string& Out, TSentenceCycle& Cycle) const {
+void TNorvGPSSimulator::AppendGPAAM(TSentenceText& Out, TSentenceCycle& Cycle) const {
   const TRoute* route = ActiveRouteOf(FRoutes);
   if (route == nullptr) return;
   const auto wayPoints = Cycle.RouteWayPoints(*route, FWayPoints);

@@ -35,7 +35,7 @@ std::string_view LongitudeOf(const TNorvGPSSimulator& Sim, TSentenceCycle& Cycle
 
 }  // namespace
 
-void TNorvGPSSimulator::AppendGPGGA(std::string& Out, TSentenceCycle& Cycle) const {
+void TNorvGPSSimulator::AppendGPGGA(TSentenceText& Out, TSentenceCycle& Cycle) const {
   const auto used = Cycle.Field(cfSatellitesUsed, [&] {
     return IntegerText(
         static_cast<std::int64_t>(std::min(Cycle.Constellations().Active().size(), kMaxSatellitesUsed)));
@@ -55,7 +55,7 @@ void TNorvGPSSimulator::AppendGPGGA(std::string& Out, TSentenceCycle& Cycle) con
   });
 }
 
-void TNorvGPSSimulator::AppendGPGLL(std::string& Out, TSentenceCycle& Cycle) const {
+void TNorvGPSSimulator::AppendGPGLL(TSentenceText& Out, TSentenceCycle& Cycle) const {
   TTalkerSentences<TDateTime> sentences(Out);
   Cycle.Constellations().ForEach([&](std::string_view talker, auto) {
     const TDateTime now = GetUTCDateTime();
@@ -67,7 +67,7 @@ void TNorvGPSSimulator::AppendGPGLL(std::string& Out, TSentenceCycle& Cycle) con
   });
 }
 
-void TNorvGPSSimulator::AppendGPRMC(std::string& Out, TSentenceCycle& Cycle) const {
+void TNorvGPSSimulator::AppendGPRMC(TSentenceText& Out, TSentenceCycle& Cycle) const {
   const auto speed = Cycle.Decimal(cfSpeed, FSpeed);
   const auto course = Cycle.Decimal(cfHeading, FHeading);
   const auto variation = Cycle.Decimal(cfMagneticVariation, FMagnetic_Variation);

@@ -9,6 +9,7 @@
 #include "norv/framework/DigitText.h"
 #include "norv/nmea/Sentence.h"
 #include "norv/nmea/SentenceCycle.h"
+#include "norv/nmea/SentenceWriter.h"
 #include "norv/satellites/Satellite.h"
 
 namespace norv {
@@ -43,30 +44,36 @@ char* WriteSatellite(char* p, const TSatellite& Satellite) {
   return WriteInteger(p, Satellite.SignalToNoiseRatio());
 }
 
+// ",total,number,inView", then ",prn,elevation,azimuth,snr" for each of up to four satellites:
+// nineteen numbers of at most 20 characters, each with its separator.
+constexpr std::size_t kGSVFieldsRoom = (3 + 4 * kSatellitesPerGSV) * 21;
+
 // The GSV group of one constellation; a last sentence with fewer than four satellites simply
 // ends early, without empty fields for the missing ones.
-void AppendSatellitesInView(std::string& Out, std::string_view Talker,
+void AppendSatellitesInView(TSentenceText& Out, std::string_view Talker,
                             std::span<TSatellite* const> InView) {
   const std::size_t count = InView.size();
   const std::size_t total = (count + kSatellitesPerGSV - 1) / kSatellitesPerGSV;
   for (std::size_t first = 0; first < count; first += kSatellitesPerGSV) {
-    // total,number,inView, then prn,elevation,azimuth,snr of each satellite: up to 19 numbers
-    // of at most 20 characters and their separators.
-    char fields[(3 + 4 * kSatellitesPerGSV) * 21];
-    char* p = WriteUnsigned(fields, total);
-    *p++ = ',';
-    p = WriteUnsigned(p, first / kSatellitesPerGSV + 1);
-    *p++ = ',';
-    p = WriteUnsigned(p, count);
-    for (std::size_t i = first; i < count && i < first + kSatellitesPerGSV; ++i)
-      p = WriteSatellite(p, *InView[i]);
-    AppendSentence(Out, Talker, "GSV", std::string_view(fields, p - fields));
+    TSentenceWriter sentence(Out, Talker, "GSV", kGSVFieldsRoom);
+    sentence.WrittenFields([&](char* p) {
+      *p++ = ',';
+      p = WriteUnsigned(p, total);
+      *p++ = ',';
+      p = WriteUnsigned(p, first / kSatellitesPerGSV + 1);
+      *p++ = ',';
+      p = WriteUnsigned(p, count);
+      for (std::size_t i = first; i < count && i < first + kSatellitesPerGSV; ++i)
+        p = WriteSatellite(p, *InView[i]);
+      return p;
+    });
+    sentence.Close();
   }
 }
 
 }  // namespace
 
-void TNorvGPSSimulator::AppendGPGSA(std::string& Out, TSentenceCycle& Cycle) const {
+void TNorvGPSSimulator::AppendGPGSA(TSentenceText& Out, TSentenceCycle& Cycle) const {
   const auto slots = Cycle.Field(cfSatelliteSlots, [&] {
     return SatellitesUsedSlots(Cycle.Constellations().Active());
   });
@@ -81,7 +88,7 @@ void TNorvGPSSimulator::AppendGPGSA(std::string& Out, TSentenceCycle& Cycle) con
   });
 }
 
-void TNorvGPSSimulator::AppendGPGSV(std::string& Out, TSentenceCycle& Cycle) const {
+void TNorvGPSSimulator::AppendGPGSV(TSentenceText& Out, TSentenceCycle& Cycle) const {
   Cycle.Constellations().ForEach([&](std::string_view talker, auto inView) {
     AppendSatellitesInView(Out, talker, inView);
   });

@@ -9,12 +9,6 @@
 
 namespace norv {
 
-char* GrowBy(std::string& Out, std::size_t Size) {
-  const std::size_t start = Out.size();
-  Out.resize(start + Size);
-  return Out.data() + start;
-}
-
 namespace {
 
 // The value of an upper-case hexadecimal digit, as the trailer writes them.
@@ -24,7 +18,7 @@ unsigned HexDigitValue(char c) {
 
 // A field for each element of each of FieldLists.
 template <class... Lists>
-void FrameSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+void FrameSentence(TSentenceText& Out, std::string_view Talker, std::string_view Kind,
                    const Lists&... FieldLists) {
   std::size_t room = 0;
   const auto measure = [&](const auto& fields) {
@@ -41,41 +35,41 @@ void FrameSentence(std::string& Out, std::string_view Talker, std::string_view K
 
 }  // namespace
 
-void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+void AppendSentence(TSentenceText& Out, std::string_view Talker, std::string_view Kind,
                     std::span<const std::string_view> Fields) {
   FrameSentence(Out, Talker, Kind, Fields);
 }
 
-void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+void AppendSentence(TSentenceText& Out, std::string_view Talker, std::string_view Kind,
                     std::span<const std::string_view> Fields,
                     const std::vector<std::string>& MoreFields) {
   FrameSentence(Out, Talker, Kind, Fields, MoreFields);
 }
 
-void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+void AppendSentence(TSentenceText& Out, std::string_view Talker, std::string_view Kind,
                     std::initializer_list<std::string_view> Fields) {
   FrameSentence(Out, Talker, Kind, Fields);
 }
 
-void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+void AppendSentence(TSentenceText& Out, std::string_view Talker, std::string_view Kind,
                     std::string_view Fields) {
   FrameSentence(Out, Talker, Kind, std::span(&Fields, 1));
 }
 
-void RepeatSentence(std::string& Out, std::size_t Start, std::size_t Length,
+void RepeatSentence(TSentenceText& Out, std::size_t Start, std::size_t Length,
                     std::string_view Talker) {
-  const std::size_t at = Out.size();
-  Out.append(Out, Start, Length);
-  char* const sentence = Out.data() + at;
+  char* const sentence = Out.Room(Length);
+  const char* original = Out.data() + Start;  // after Room, which may move the text
+  std::memcpy(sentence, original, Length);
   std::memcpy(sentence + 1, Talker.data(), Talker.size());
   // Only the talker differs: the original's checksum without its talker, with the new one.
-  const char* original = Out.data() + Start;
   const char* hex = original + Length - kSentenceTrailerSize + 1;
   const auto checksum = static_cast<std::uint8_t>(HexDigitValue(hex[0]) << 4 | HexDigitValue(hex[1]));
   std::uint8_t c = checksum;
   for (std::size_t i = 0; i < Talker.size(); ++i)
     c ^= static_cast<std::uint8_t>(original[1 + i] ^ Talker[i]);
   WriteSentenceTrailer(sentence + Length - kSentenceTrailerSize, c);
+  Out.Commit(sentence + Length);
 }
 
 TConstellations::TConstellations(const TSatellites& Table, std::int32_t TableSize) {

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "norv/core/TNorvGPSSimulator.h"
+#include "norv/nmea/SentenceText.h"
 
 namespace norv {
 
@@ -26,21 +27,21 @@ static_assert(kTalkers[GpsSatellite].Type == GpsSatellite &&
               kTalkers[BeidouSatellite].Type == BeidouSatellite);
 
 // A whole sentence at the end of Out: "$", talker, kind, ",", the fields joined by ",", "*",
-// the checksum of that sentence alone, CR LF. Out grows once per sentence.
-void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+// the checksum of that sentence alone, CR LF.
+void AppendSentence(TSentenceText& Out, std::string_view Talker, std::string_view Kind,
                     std::span<const std::string_view> Fields);
-void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+void AppendSentence(TSentenceText& Out, std::string_view Talker, std::string_view Kind,
                     std::initializer_list<std::string_view> Fields);
 // The same with the fields already joined by ",".
-void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+void AppendSentence(TSentenceText& Out, std::string_view Talker, std::string_view Kind,
                     std::string_view Fields);
 // Fields, then one more field for each of MoreFields.
-void AppendSentence(std::string& Out, std::string_view Talker, std::string_view Kind,
+void AppendSentence(TSentenceText& Out, std::string_view Talker, std::string_view Kind,
                     std::span<const std::string_view> Fields,
                     const std::vector<std::string>& MoreFields);
 // A copy of the Length bytes of the sentence at Start, with Talker (of the same length) in
 // place of its talker and the checksum that goes with it.
-void RepeatSentence(std::string& Out, std::size_t Start, std::size_t Length,
+void RepeatSentence(TSentenceText& Out, std::size_t Start, std::size_t Length,
                     std::string_view Talker);
 
 // The sentence of one kind for each constellation in use, when its fields are the same for
@@ -50,7 +51,7 @@ void RepeatSentence(std::string& Out, std::size_t Start, std::size_t Length,
 template <class TKey>
 class TTalkerSentences {
  public:
-  explicit TTalkerSentences(std::string& Out) : FOut(Out) {}
+  explicit TTalkerSentences(TSentenceText& Out) : FOut(Out) {}
 
   // Frame() appends exactly one sentence, for Talker and Key.
   template <class F>
@@ -67,7 +68,7 @@ class TTalkerSentences {
   }
 
  private:
-  std::string& FOut;
+  TSentenceText& FOut;
   std::size_t FStart = 0;
   std::size_t FLength = 0;
   std::size_t FTalkerSize = 0;

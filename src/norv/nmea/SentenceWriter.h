@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "norv/nmea/FieldFormat.h"
+#include "norv/nmea/SentenceText.h"
 
 namespace norv {
 
@@ -23,19 +24,15 @@ inline void WriteSentenceTrailer(char* At, std::uint8_t Checksum) {
   At[4] = '\n';
 }
 
-// Grows Out by Size bytes and returns where they start.
-char* GrowBy(std::string& Out, std::size_t Size);
-
-// Builds one sentence at the end of Out, which grows once by the room asked for and is cut back
-// to the sentence on Close. Fields of up to 16 bytes are moved by two overlapping loads and
+// Builds one sentence at the end of Out in the room asked for; Close commits it. Fields of up to 16 bytes are moved by two overlapping loads and
 // stores, without a library call.
 class TSentenceWriter {
  public:
   // FieldsRoom: at least the bytes of all fields with a separator each.
-  TSentenceWriter(std::string& Out, std::string_view Talker, std::string_view Kind,
+  TSentenceWriter(TSentenceText& Out, std::string_view Talker, std::string_view Kind,
                   std::size_t FieldsRoom)
       : FOut(Out),
-        FPos(GrowBy(Out, 1 + Talker.size() + Kind.size() + FieldsRoom + kSentenceTrailerSize)) {
+        FPos(Out.Room(1 + Talker.size() + Kind.size() + FieldsRoom + kSentenceTrailerSize)) {
     *FPos++ = '$';
     Copy(Talker);
     Copy(Kind);
@@ -47,6 +44,15 @@ class TSentenceWriter {
     Copy(Text);
   }
 
+  // Fields written in place by Write(char* at) -> char* end, each with its leading ",", within
+  // the room asked for: numbers go straight into the sentence instead of through a copy.
+  template <class F>
+  void WrittenFields(F&& Write) {
+    char* const end = Write(FPos);
+    FXor ^= XorOfBytes({FPos, static_cast<std::size_t>(end - FPos)});
+    FPos = end;
+  }
+
   // The checksum covers everything between '$' and '*' of this sentence only.
   void Close() {
     std::uint64_t x = FXor;  // XOR does not care where in the word a byte sits: fold it
@@ -54,7 +60,7 @@ class TSentenceWriter {
     x ^= x >> 16;
     x ^= x >> 8;
     WriteSentenceTrailer(FPos, static_cast<std::uint8_t>(x));
-    FOut.resize(static_cast<std::size_t>(FPos - FOut.data()) + kSentenceTrailerSize);
+    FOut.Commit(FPos + kSentenceTrailerSize);
   }
 
  private:
@@ -94,7 +100,7 @@ class TSentenceWriter {
     return head ^ static_cast<W>(tail >> (8 * overlap));
   }
 
-  std::string& FOut;
+  TSentenceText& FOut;
   char* FPos;
   std::uint64_t FXor = 0;
 };
