@@ -89,19 +89,31 @@ TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec) {
   return static_cast<TDateTime>(static_cast<long double>(ms) / kMSecsPerDay);
 }
 
-void DecodeDate(TDateTime DateTime, int& Year, int& Month, int& Day) {
+TDateTimeParts DecodeDateTime(TDateTime DateTime) {
   std::int64_t days = 0, ms = 0;
   Split(DateTime, days, ms);
-  CivilFromDays(days - kUnixEpochDays, Year, Month, Day);
+  TDateTimeParts parts;
+  CivilFromDays(days - kUnixEpochDays, parts.Year, parts.Month, parts.Day);
+  parts.Hour = static_cast<int>(ms / 3600000);
+  parts.Min = static_cast<int>(ms / 60000 % 60);
+  parts.Sec = static_cast<int>(ms / 1000 % 60);
+  parts.MSec = static_cast<int>(ms % 1000);
+  return parts;
+}
+
+void DecodeDate(TDateTime DateTime, int& Year, int& Month, int& Day) {
+  const TDateTimeParts parts = DecodeDateTime(DateTime);
+  Year = parts.Year;
+  Month = parts.Month;
+  Day = parts.Day;
 }
 
 void DecodeTime(TDateTime DateTime, int& Hour, int& Min, int& Sec, int& MSec) {
-  std::int64_t days = 0, ms = 0;
-  Split(DateTime, days, ms);
-  Hour = static_cast<int>(ms / 3600000);
-  Min = static_cast<int>(ms / 60000 % 60);
-  Sec = static_cast<int>(ms / 1000 % 60);
-  MSec = static_cast<int>(ms % 1000);
+  const TDateTimeParts parts = DecodeDateTime(DateTime);
+  Hour = parts.Hour;
+  Min = parts.Min;
+  Sec = parts.Sec;
+  MSec = parts.MSec;
 }
 
 }  // namespace norv

@@ -17,4 +17,10 @@ TDateTime EncodeTime(int Hour, int Min, int Sec, int MSec);
 void DecodeDate(TDateTime DateTime, int& Year, int& Month, int& Day);
 void DecodeTime(TDateTime DateTime, int& Hour, int& Min, int& Sec, int& MSec);
 
+// Both at once.
+struct TDateTimeParts {
+  int Year = 0, Month = 0, Day = 0, Hour = 0, Min = 0, Sec = 0, MSec = 0;
+};
+TDateTimeParts DecodeDateTime(TDateTime DateTime);
+
 }  // namespace norv

@@ -24,9 +24,12 @@ char* Put(char* p, const std::string& Text) {
   return p + Text.size();
 }
 
-// MaxLenStr(IntToStr(Value), Width, '0').
-char* PutPadded(char* p, std::int64_t Value, int Width) {
-  if (Value >= 0 && Value < kPow10[Width]) return WriteDigits(p, static_cast<std::uint64_t>(Value), Width);
+// MaxLenStr(IntToStr(Value), Width, '0'). The width is fixed where it is used, so the digits
+// are written without a loop.
+template <int Width>
+char* PutPadded(char* p, std::int64_t Value) {
+  if (Value >= 0 && Value < kPow10[Width]) [[likely]]
+    return WriteDigits(p, static_cast<std::uint64_t>(Value), Width);
   return Put(p, MaxLenStr(IntToStr(Value), Width, '0'));
 }
 
@@ -36,8 +39,8 @@ char* PutLastTwo(char* p, std::int64_t Value) {
   return Put(p, MaxLenStrInv(IntToStr(Value), 2, '0'));
 }
 
-TFieldText AngleText(std::int32_t Degree, std::int32_t Minute, Extended Second, int DegreeWidth,
-                     char Side) {
+template <int DegreeWidth>
+TFieldText AngleText(std::int32_t Degree, std::int32_t Minute, Extended Second, char Side) {
   const Extended millionths = Second / 60 * 1000000;
   std::int64_t fraction;
   if (!NearbyInteger(millionths, fraction))
@@ -52,10 +55,10 @@ TFieldText AngleText(std::int32_t Degree, std::int32_t Minute, Extended Second, 
   }
   TFieldText text;
   text.Make([&](char* p) {
-    p = PutPadded(p, degree, DegreeWidth);
-    p = PutPadded(p, minute, 2);
+    p = PutPadded<DegreeWidth>(p, degree);
+    p = PutPadded<2>(p, minute);
     *p++ = '.';
-    p = PutPadded(p, fraction, 6);
+    p = PutPadded<6>(p, fraction);
     *p++ = ',';
     *p++ = Side;
     return p;
@@ -85,52 +88,52 @@ TFieldText FullDecimalText(Extended Value) {
 
 TFieldText LatitudeText(std::int32_t Degree, std::int32_t Minute, Extended Second,
                         TCardinalPoint Direction) {
-  return AngleText(Degree, Minute, Second, 2, Direction == cpNorth ? 'N' : 'S');
+  return AngleText<2>(Degree, Minute, Second, Direction == cpNorth ? 'N' : 'S');
 }
 
 TFieldText LongitudeText(std::int32_t Degree, std::int32_t Minute, Extended Second,
                          TCardinalPoint Direction) {
-  return AngleText(Degree, Minute, Second, 3, Direction == cpEast ? 'E' : 'W');
+  return AngleText<3>(Degree, Minute, Second, Direction == cpEast ? 'E' : 'W');
 }
 
-TFieldText UTCTimeText(TDateTime DateTime) {
-  int h = 0, n = 0, s = 0, ms = 0;
-  DecodeTime(DateTime, h, n, s, ms);
+TFieldText UTCTimeText(const TDateTimeParts& t) {
   TFieldText text;
   text.Make([&](char* p) {
-    p = PutPadded(p, h, 2);
-    p = PutPadded(p, n, 2);
-    p = PutPadded(p, s, 2);
+    p = PutPadded<2>(p, t.Hour);
+    p = PutPadded<2>(p, t.Min);
+    p = PutPadded<2>(p, t.Sec);
     *p++ = '.';
-    return PutPadded(p, ms, 3);
+    return PutPadded<3>(p, t.MSec);
   });
   return text;
 }
 
-TFieldText UTCDateText(TDateTime DateTime) {
-  int y = 0, m = 0, d = 0;
-  DecodeDate(DateTime, y, m, d);
+TFieldText UTCDateText(const TDateTimeParts& t) {
   TFieldText text;
   text.Make([&](char* p) {
-    p = PutPadded(p, d, 2);
-    p = PutPadded(p, m, 2);
-    return PutLastTwo(p, y);
+    p = PutPadded<2>(p, t.Day);
+    p = PutPadded<2>(p, t.Month);
+    return PutLastTwo(p, t.Year);
   });
   return text;
 }
 
+TFieldText CommaSeparatedUTCDateText(const TDateTimeParts& t) {
+  TFieldText text;
+  text.Make([&](char* p) {
+    p = PutPadded<2>(p, t.Day);
+    *p++ = ',';
+    p = PutPadded<2>(p, t.Month);
+    *p++ = ',';
+    return PutPadded<4>(p, t.Year);
+  });
+  return text;
+}
+
+TFieldText UTCTimeText(TDateTime DateTime) { return UTCTimeText(DecodeDateTime(DateTime)); }
+TFieldText UTCDateText(TDateTime DateTime) { return UTCDateText(DecodeDateTime(DateTime)); }
 TFieldText CommaSeparatedUTCDateText(TDateTime DateTime) {
-  int y = 0, m = 0, d = 0;
-  DecodeDate(DateTime, y, m, d);
-  TFieldText text;
-  text.Make([&](char* p) {
-    p = PutPadded(p, d, 2);
-    *p++ = ',';
-    p = PutPadded(p, m, 2);
-    *p++ = ',';
-    return PutPadded(p, y, 4);
-  });
-  return text;
+  return CommaSeparatedUTCDateText(DecodeDateTime(DateTime));
 }
 
 }  // namespace norv

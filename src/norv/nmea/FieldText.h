@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "norv/core/NorvTypes.h"
+#include "norv/framework/DateTime.h"
 #include "norv/framework/Types.h"
 
 namespace norv {
@@ -41,9 +42,12 @@ TFieldText LongitudeText(std::int32_t Degree, std::int32_t Minute, Extended Seco
                          TCardinalPoint Direction);
 // hhmmss.sss of the time of day.
 TFieldText UTCTimeText(TDateTime DateTime);
+TFieldText UTCTimeText(const TDateTimeParts& DateTime);
 // ddmmyy.
 TFieldText UTCDateText(TDateTime DateTime);
+TFieldText UTCDateText(const TDateTimeParts& DateTime);
 // dd,mm,yyyy.
 TFieldText CommaSeparatedUTCDateText(TDateTime DateTime);
+TFieldText CommaSeparatedUTCDateText(const TDateTimeParts& DateTime);
 
 }  // namespace norv

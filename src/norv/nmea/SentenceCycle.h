@@ -56,11 +56,11 @@ class TSentenceCycle {
   }
 
   // The clock texts of a reading. Every sentence reads the clock for itself; a reading equal
-  // to the previous one reuses its text.
-  std::string_view UTCTime(TDateTime Reading) { return FTime.Of(Reading, UTCTimeText); }
-  std::string_view UTCDate(TDateTime Reading) { return FDate.Of(Reading, UTCDateText); }
+  // to the previous one reuses its texts, and the three texts of one reading share its decoding.
+  std::string_view UTCTime(TDateTime Reading) { return FClock.Text(Reading, kTime, UTCTimeText); }
+  std::string_view UTCDate(TDateTime Reading) { return FClock.Text(Reading, kDate, UTCDateText); }
   std::string_view CommaSeparatedUTCDate(TDateTime Reading) {
-    return FCommaDate.Of(Reading, CommaSeparatedUTCDateText);
+    return FClock.Text(Reading, kCommaDate, CommaSeparatedUTCDateText);
   }
 
   // The waypoint of each entry of Route (null where WayPoints holds none), resolved on first use;
@@ -75,24 +75,36 @@ class TSentenceCycle {
   std::size_t ExpectedSize(const TRoutes* Routes) const;
 
  private:
-  struct TClockText {
-    TDateTime Reading = 0;
-    bool Made = false;
-    TFieldText Text;
-    std::string_view Of(TDateTime NewReading, TFieldText (*Make)(TDateTime)) {
-      if (!Made || NewReading != Reading) {
-        Text = Make(NewReading);
-        Reading = NewReading;
-        Made = true;
+  enum TClockTextKind : std::uint8_t { kTime, kDate, kCommaDate, kClockTextKinds };
+  class TClockTexts {
+   public:
+    std::string_view Text(TDateTime Reading, TClockTextKind Kind,
+                          TFieldText (*Make)(const TDateTimeParts&)) {
+      if (!FDecoded || Reading != FReading) {
+        FParts = DecodeDateTime(Reading);
+        FReading = Reading;
+        FDecoded = true;
+        FMade.reset();
       }
-      return Text;
+      if (!FMade[Kind]) {
+        FTexts[Kind] = Make(FParts);
+        FMade[Kind] = true;
+      }
+      return FTexts[Kind];
     }
+
+   private:
+    TDateTime FReading = 0;
+    bool FDecoded = false;
+    TDateTimeParts FParts;
+    std::array<TFieldText, kClockTextKinds> FTexts;
+    std::bitset<kClockTextKinds> FMade;
   };
 
   TConstellations FConstellations;
   std::array<TFieldText, cfFieldCount> FFields;
   std::bitset<cfFieldCount> FMade;
-  TClockText FTime, FDate, FCommaDate;
+  TClockTexts FClock;
   std::optional<TRouteWayPoints> FRouteWayPoints;
 };
 
