@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+
 #include "nmea/SentenceTestSupport.h"
+#include "norv/satellites/Satellite.h"
 
 namespace norv {
 namespace {
@@ -110,6 +114,63 @@ TEST(SatelliteSentences, GsvDescribesEachConstellationUnderItsOwnTalker) {
   ExpectGsvGroup(lines, 0, "$GPGSV", gps);
   ExpectGsvGroup(lines, 2, "$GLGSV", glonass);
   ExpectGsvGroup(lines, 3, "$BDGSV", beidou);
+}
+
+// The numbers a satellite keeps as text follow every way the satellite can change: its own
+// setters (through the pointers the component hands out), SetSatellite, a refused value (no
+// change), the satellite file and ResetSatellites.
+TEST(SatelliteSentences, GsvFollowsEveryChangeOfASatellite) {
+  TNorvGPSSimulator sim;
+  sim.SetSatellite(1, false, 0, 0, 0, GpsSatellite);
+  sim.SetSatellite(235, true, 90, 359, 99, BeidouSatellite);
+  EXPECT_EQ(sim.GetGPGSV(), "$BDGSV,1,1,1,235,90,359,99*5B\r\n");
+  TSatellite* s = nullptr;
+  for (TSatellite* each : sim.GetSatellitesList())
+    if (each->PseudoRandomCode() == 235) s = each;
+  ASSERT_NE(s, nullptr);
+  struct Step {
+    std::function<void()> Change;
+    std::string Numbers;
+  };
+  const Step steps[] = {
+      {[&] { s->SetElevation(7); }, "235,7,359,99"},
+      {[&] { s->SetAzimuth(0); }, "235,7,0,99"},
+      {[&] { s->SetSignalToNoiseRatio(5); }, "235,7,0,5"},
+      {[&] { EXPECT_THROW(s->SetAzimuth(360), ENorvNMEAException); }, "235,7,0,5"},
+      {[&] { sim.SetSatellite(235, true, 45, 123, 40, BeidouSatellite); }, "235,45,123,40"},
+      {[&] {
+         const auto file = std::filesystem::temp_directory_path() / "norv-gsv-follows.ini";
+         sim.SaveSatellitesToFile(file.string());
+         sim.SetSatellite(235, true, 1, 2, 3, BeidouSatellite);
+         sim.LoadSatellitesFromFile(file.string());
+         std::filesystem::remove(file);
+       },
+       "235,45,123,40"},
+      {[&] {
+         sim.ResetSatellites();
+         s->SetActive(true);
+       },
+       "235,0,0,0"},
+  };
+  for (const Step& step : steps) {
+    step.Change();
+    const auto fields = Fields(Lines(sim.GetGPGSV()).at(0));
+    EXPECT_EQ(fields.at(4) + "," + fields.at(5) + "," + fields.at(6) + "," + fields.at(7),
+              step.Numbers);
+  }
+}
+
+// The longest text a satellite can keep: a five-digit code of a record made outside a component.
+TEST(SatelliteSentences, NumbersTextAtItsLongest) {
+  TSatellite satellite(65535);
+  EXPECT_EQ(satellite.NumbersText(), ",65535,0,0,0");
+  satellite.SetElevation(90);
+  satellite.SetAzimuth(359);
+  satellite.SetSignalToNoiseRatio(99);
+  EXPECT_EQ(satellite.NumbersText(), ",65535,90,359,99");
+  TSatellite copy(1);
+  copy = satellite;
+  EXPECT_EQ(copy.NumbersText(), ",65535,90,359,99");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 //        slots hold the lowest codes of all constellations together, the rest stay empty
 //   GSV  $--GSV,total,number,inView,prn,elev,azim,snr[,prn,elev,azim,snr]x0..3*hh
 //        four satellites per sentence, each constellation describing its own satellites
+#include <cstring>
 #include <variant>
 
 #include "norv/core/TNorvGPSSimulator.h"
@@ -32,16 +33,11 @@ TFieldText SatellitesUsedSlots(std::span<TSatellite* const> Active) {
   return slots;
 }
 
-// ",prn,elevation,azimuth,snr": IntToStr's texts.
+// ",prn,elevation,azimuth,snr", as the satellite keeps it: the whole room is copied at once and
+// the text's length counted, so Out needs the room's size.
 char* WriteSatellite(char* p, const TSatellite& Satellite) {
-  *p++ = ',';
-  p = WriteInteger(p, Satellite.PseudoRandomCode());
-  *p++ = ',';
-  p = WriteInteger(p, Satellite.Elevation());
-  *p++ = ',';
-  p = WriteInteger(p, Satellite.Azimuth());
-  *p++ = ',';
-  return WriteInteger(p, Satellite.SignalToNoiseRatio());
+  std::memcpy(p, Satellite.NumbersTextRoom().data(), TSatellite::kNumbersTextRoom);
+  return p + Satellite.NumbersText().size();
 }
 
 // ",total,number,inView", then ",prn,elevation,azimuth,snr" for each of up to four satellites:

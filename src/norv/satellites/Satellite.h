@@ -1,6 +1,9 @@
 #pragma once
 // TSatellite: one satellite of the simulated constellation, identified by its pseudo-random code.
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "norv/core/NorvTypes.h"
 
@@ -9,7 +12,9 @@ namespace norv {
 // One satellite: active flag, sky position, signal-to-noise ratio and constellation.
 class TSatellite {
  public:
-  explicit TSatellite(std::uint16_t p_PseudoRandomCode) : FPseudoRandomCode(p_PseudoRandomCode) {}
+  explicit TSatellite(std::uint16_t p_PseudoRandomCode) : FPseudoRandomCode(p_PseudoRandomCode) {
+    UpdateNumbersText();
+  }
 
   std::uint16_t PseudoRandomCode() const { return FPseudoRandomCode; }
   bool Active() const { return FActive; }
@@ -26,6 +31,15 @@ class TSatellite {
   TSatelliteType SatelliteType() const { return FSatelliteType; }
   void SetSatelliteType(TSatelliteType Value) { FSatelliteType = Value; }
 
+  // ",prn,elevation,azimuth,snr" in decimal, as the satellites-in-view sentence lists them. Kept
+  // up to date by the setters, so that building sentences copies it instead of formatting four
+  // numbers for every satellite of every epoch.
+  std::string_view NumbersText() const { return {FNumbersText.data(), FNumbersLength}; }
+  // Room for NumbersText() at its longest.
+  static constexpr std::size_t kNumbersTextRoom = 16;
+  // The whole room: its first NumbersText().size() bytes are the text.
+  const std::array<char, kNumbersTextRoom>& NumbersTextRoom() const { return FNumbersText; }
+
   // The checks shared with TNorvGPSSimulator::SetSatellite; each raises its message.
   static void CheckElevation(std::int32_t Value);
   static void CheckAzimuth(std::int32_t Value);
@@ -38,6 +52,10 @@ class TSatellite {
   std::int32_t FElevation = 0;
   std::int32_t FSignalToNoiseRatio = 0;
   TSatelliteType FSatelliteType = GpsSatellite;
+  std::array<char, kNumbersTextRoom> FNumbersText{};
+  std::uint8_t FNumbersLength = 0;
+
+  void UpdateNumbersText();
 };
 
 }  // namespace norv
