@@ -17,6 +17,8 @@
 
 #include "norv/framework/Exception.h"
 #include "norv/framework/MessageDialog.h"
+#include "norv/navigation/Routes.h"
+#include "norv/NorvGPSSimulator.h"
 
 namespace norv::fuzz {
 
@@ -65,6 +67,30 @@ inline std::string AsText(const std::uint8_t* Data, std::size_t Size) {
 inline void SilenceDialogs() {
   SetMessageDialogHandler([](const std::string&) {});
 }
+
+// A component for the whole run, without waypoints or routes while an input has it, for the
+// inputs whose loader works on a list or route of its own and that need a component to build
+// sentences: each new component starts its sender thread, which under the sanitizers costs more
+// than all the rest of such an input's work. Emptied again when the input is done, so that no
+// memory stays allocated from one input to the next.
+class TSharedComponent {
+ public:
+  TSharedComponent() { Empty(); }
+  ~TSharedComponent() { Empty(); }
+  TSharedComponent(const TSharedComponent&) = delete;
+  TSharedComponent& operator=(const TSharedComponent&) = delete;
+  TNorvGPSSimulator& operator*() const { return Shared(); }
+
+ private:
+  static TNorvGPSSimulator& Shared() {
+    static TNorvGPSSimulator shared;
+    return shared;
+  }
+  static void Empty() {
+    Shared().Routes()->Clear();
+    Shared().WayPoints()->Clear();
+  }
+};
 
 // Runs Load. True when it returned; false when it raised norv::Exception carrying a message.
 // Anything else escaping is a finding.

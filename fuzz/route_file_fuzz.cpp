@@ -16,7 +16,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   if (!fuzz::LoadsOrRefuses("TRoute::LoadFromFile", [&] { route.LoadFromFile(input); })) return 0;
   // The loaded route active in a component that knows its first names as waypoints.
   fuzz::CheckSentencesBuild("route file", [&] {
-    TNorvGPSSimulator sim;
+    const fuzz::TSharedComponent shared;
+    TNorvGPSSimulator& sim = *shared;
     for (std::size_t i = 0; i < route.WayPoints().size() && i < 3; ++i)
       if (sim.WayPoints()->IndexOf(route.WayPoints()[i]) == -1)
         sim.WayPoints()->Add(new TWayPoint(route.WayPoints()[i]));
