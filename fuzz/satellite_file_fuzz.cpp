@@ -1,9 +1,51 @@
-// Fuzzes LoadSatellitesFromFile: arbitrary bytes as a satellite file, loaded into a fresh
-// component; what loads must save and load back unchanged.
+// Fuzzes LoadSatellitesFromFile: arbitrary bytes as a satellite file, loaded into a component
+// whose table is as a fresh component's; what loads must save and load back unchanged.
+#include <vector>
+
 #include "FuzzSupport.h"
 #include "norv/core/TNorvGPSSimulator.h"
 
 using namespace norv;
+
+namespace {
+
+// A satellite's state as a fresh component holds it.
+struct TSatelliteState {
+  bool Active;
+  std::int32_t Elevation, Azimuth, SignalToNoiseRatio;
+  TSatelliteType Type;
+};
+
+// One component for the run, its satellite table put back to a fresh component's before every
+// input: the table is all the loader touches, and a new component per input (with its sender
+// thread) costs more under the sanitizers than the load itself.
+class TFreshTable {
+ public:
+  TFreshTable() {
+    const TNorvGPSSimulator fresh;
+    for (const TSatellite* s : fresh.GetSatellitesList())
+      FFresh.push_back({s->Active(), s->Elevation(), s->Azimuth(), s->SignalToNoiseRatio(),
+                        s->SatelliteType()});
+  }
+  TNorvGPSSimulator& Component() {
+    const std::vector<TSatellite*> table = FComponent.GetSatellitesList();
+    for (std::size_t i = 0; i < table.size(); ++i) {
+      const TSatelliteState& fresh = FFresh[i];
+      table[i]->SetActive(fresh.Active);
+      table[i]->SetElevation(fresh.Elevation);
+      table[i]->SetAzimuth(fresh.Azimuth);
+      table[i]->SetSignalToNoiseRatio(fresh.SignalToNoiseRatio);
+      table[i]->SetSatelliteType(fresh.Type);
+    }
+    return FComponent;
+  }
+
+ private:
+  TNorvGPSSimulator FComponent;
+  std::vector<TSatelliteState> FFresh;
+};
+
+}  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   fuzz::SilenceDialogs();
@@ -11,8 +53,9 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size) {
+  static TFreshTable freshTable;
   const auto input = fuzz::WriteScratchFile("satellites.ini", fuzz::AsText(Data, Size));
-  TNorvGPSSimulator sim;
+  TNorvGPSSimulator& sim = freshTable.Component();
   if (!fuzz::LoadsOrRefuses("LoadSatellitesFromFile", [&] { sim.LoadSatellitesFromFile(input); }))
     return 0;
   if (!fuzz::ChosenForRoundTrip(Data, Size)) return 0;
