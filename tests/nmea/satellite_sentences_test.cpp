@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "nmea/SentenceTestSupport.h"
+#include "norv/nmea/FieldFormat.h"
 #include "norv/satellites/Satellite.h"
 
 namespace norv {
@@ -168,6 +169,7 @@ TEST(SatelliteSentences, NumbersTextAtItsLongest) {
   satellite.SetAzimuth(359);
   satellite.SetSignalToNoiseRatio(99);
   EXPECT_EQ(satellite.NumbersText(), ",65535,90,359,99");
+  EXPECT_EQ(satellite.NumbersTextXor(), XorOfBytes(",65535,90,359,99"));
   TSatellite copy(1);
   copy = satellite;
   EXPECT_EQ(copy.NumbersText(), ",65535,90,359,99");

@@ -3,7 +3,6 @@
 //        slots hold the lowest codes of all constellations together, the rest stay empty
 //   GSV  $--GSV,total,number,inView,prn,elev,azim,snr[,prn,elev,azim,snr]x0..3*hh
 //        four satellites per sentence, each constellation describing its own satellites
-#include <cstring>
 #include <variant>
 
 #include "norv/core/TNorvGPSSimulator.h"
@@ -33,13 +32,6 @@ TFieldText SatellitesUsedSlots(std::span<TSatellite* const> Active) {
   return slots;
 }
 
-// ",prn,elevation,azimuth,snr", as the satellite keeps it: the whole room is copied at once and
-// the text's length counted, so Out needs the room's size.
-char* WriteSatellite(char* p, const TSatellite& Satellite) {
-  std::memcpy(p, Satellite.NumbersTextRoom().data(), TSatellite::kNumbersTextRoom);
-  return p + Satellite.NumbersText().size();
-}
-
 // ",total,number,inView", then ",prn,elevation,azimuth,snr" for each of up to four satellites:
 // nineteen numbers of at most 20 characters, each with its separator.
 constexpr std::size_t kGSVFieldsRoom = (3 + 4 * kSatellitesPerGSV) * 21;
@@ -58,11 +50,13 @@ void AppendSatellitesInView(TSentenceText& Out, std::string_view Talker,
       *p++ = ',';
       p = WriteUnsigned(p, first / kSatellitesPerGSV + 1);
       *p++ = ',';
-      p = WriteUnsigned(p, count);
-      for (std::size_t i = first; i < count && i < first + kSatellitesPerGSV; ++i)
-        p = WriteSatellite(p, *InView[i]);
-      return p;
+      return WriteUnsigned(p, count);
     });
+    // ",prn,elevation,azimuth,snr" of each, as the satellite keeps it.
+    for (std::size_t i = first; i < count && i < first + kSatellitesPerGSV; ++i) {
+      const TSatellite& s = *InView[i];
+      sentence.KeptFields(s.NumbersTextRoom(), s.NumbersText().size(), s.NumbersTextXor());
+    }
     sentence.Close();
   }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // TSentenceWriter: the one place that frames a sentence. "$", talker, kind, then "," and a
 // field per call, then "*", the checksum of that sentence alone, and CR LF.
+#include <array>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -51,6 +52,15 @@ class TSentenceWriter {
     char* const end = Write(FPos);
     FXor ^= XorOfBytes({FPos, static_cast<std::size_t>(end - FPos)});
     FPos = end;
+  }
+
+  // Fields kept ready elsewhere, each with its leading ",", whose XOR is known: the whole of Text
+  // is copied at once (within the room asked for) and its first Length bytes count.
+  template <std::size_t Size>
+  void KeptFields(const std::array<char, Size>& Text, std::size_t Length, std::uint8_t Xor) {
+    std::memcpy(FPos, Text.data(), Size);
+    FPos += Length;
+    FXor ^= Xor;
   }
 
   // The checksum covers everything between '$' and '*' of this sentence only.

@@ -48,6 +48,9 @@ void TSatellite::UpdateNumbersText() {
     p = WriteInteger(p, number);
   }
   FNumbersLength = static_cast<std::uint8_t>(p - begin);
+  std::uint8_t x = 0;
+  for (const char* c = begin; c != p; ++c) x ^= static_cast<std::uint8_t>(*c);
+  FNumbersXor = x;
 }
 
 }  // namespace norv

@@ -35,6 +35,8 @@ class TSatellite {
   // up to date by the setters, so that building sentences copies it instead of formatting four
   // numbers for every satellite of every epoch.
   std::string_view NumbersText() const { return {FNumbersText.data(), FNumbersLength}; }
+  // The XOR of NumbersText()'s bytes: its share of a sentence checksum.
+  std::uint8_t NumbersTextXor() const { return FNumbersXor; }
   // Room for NumbersText() at its longest.
   static constexpr std::size_t kNumbersTextRoom = 16;
   // The whole room: its first NumbersText().size() bytes are the text.
@@ -54,6 +56,7 @@ class TSatellite {
   TSatelliteType FSatelliteType = GpsSatellite;
   std::array<char, kNumbersTextRoom> FNumbersText{};
   std::uint8_t FNumbersLength = 0;
+  std::uint8_t FNumbersXor = 0;
 
   void UpdateNumbersText();
 };
