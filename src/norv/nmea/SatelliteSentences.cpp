@@ -11,6 +11,7 @@
 #include "norv/nmea/SentenceCycle.h"
 #include "norv/nmea/SentenceWriter.h"
 #include "norv/satellites/Satellite.h"
+#include "norv/satellites/SatelliteNumbers.h"
 
 namespace norv {
 
@@ -55,7 +56,8 @@ void AppendSatellitesInView(TSentenceText& Out, std::string_view Talker,
     // ",prn,elevation,azimuth,snr" of each, as the satellite keeps it.
     for (std::size_t i = first; i < count && i < first + kSatellitesPerGSV; ++i) {
       const TSatellite& s = *InView[i];
-      sentence.KeptFields(s.NumbersTextRoom(), s.NumbersText().size(), s.NumbersTextXor());
+      sentence.KeptFields(TSatelliteNumbers::Room(s), TSatelliteNumbers::Text(s).size(),
+                          TSatelliteNumbers::Xor(s));
     }
     sentence.Close();
   }

@@ -3,7 +3,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string_view>
 
 #include "norv/core/NorvTypes.h"
 
@@ -31,23 +30,18 @@ class TSatellite {
   TSatelliteType SatelliteType() const { return FSatelliteType; }
   void SetSatelliteType(TSatelliteType Value) { FSatelliteType = Value; }
 
-  // ",prn,elevation,azimuth,snr" in decimal, as the satellites-in-view sentence lists them. Kept
-  // up to date by the setters, so that building sentences copies it instead of formatting four
-  // numbers for every satellite of every epoch.
-  std::string_view NumbersText() const { return {FNumbersText.data(), FNumbersLength}; }
-  // The XOR of NumbersText()'s bytes: its share of a sentence checksum.
-  std::uint8_t NumbersTextXor() const { return FNumbersXor; }
-  // Room for NumbersText() at its longest.
-  static constexpr std::size_t kNumbersTextRoom = 16;
-  // The whole room: its first NumbersText().size() bytes are the text.
-  const std::array<char, kNumbersTextRoom>& NumbersTextRoom() const { return FNumbersText; }
-
   // The checks shared with TNorvGPSSimulator::SetSatellite; each raises its message.
   static void CheckElevation(std::int32_t Value);
   static void CheckAzimuth(std::int32_t Value);
   static void CheckSignalToNoiseRatio(std::int32_t Value);
 
  private:
+  // ",prn,elevation,azimuth,snr" in decimal, kept up to date by the setters so that building
+  // sentences copies it instead of formatting four numbers per satellite per epoch. Read
+  // through TSatelliteNumbers (an internal header), not part of the class's interface.
+  friend struct TSatelliteNumbers;
+  static constexpr std::size_t kNumbersTextRoom = 16;  // the text at its longest
+
   std::uint16_t FPseudoRandomCode;
   bool FActive = false;
   std::int32_t FAzimuth = 0;
