@@ -40,6 +40,25 @@ void BM_GetNMEA_PeerWorkload(benchmark::State& State) {
 }
 BENCHMARK(BM_GetNMEA_PeerWorkload);
 
+// The same epoch when every one of its 36 satellites moves before each epoch (elevation,
+// azimuth and ratio set through SetSatellite), as a host that animates the sky would do: the
+// satellites' own upkeep of their text is paid here, in the setters.
+void BM_GetNMEA_PeerWorkload_SatellitesMoving(benchmark::State& State) {
+  TNorvGPSSimulator sim;
+  SetPeerWorkload(sim);
+  const std::vector<TSatellite*> active = sim.GetSatellitesList();
+  int step = 0;
+  MeasureCalls(State, [&] {
+    ++step;
+    for (const TSatellite* s : active)
+      if (s->Active())
+        sim.SetSatellite(s->PseudoRandomCode(), true, (step + s->PseudoRandomCode()) % 91,
+                         (step * 7 + s->PseudoRandomCode()) % 360, step % 100, s->SatelliteType());
+    return Epoch(sim);
+  });
+}
+BENCHMARK(BM_GetNMEA_PeerWorkload_SatellitesMoving);
+
 void BM_Generator(benchmark::State& State, Generator Get) {
   TNorvGPSSimulator sim;
   SetPeerWorkload(sim);

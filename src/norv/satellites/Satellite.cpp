@@ -1,5 +1,7 @@
 #include "norv/satellites/Satellite.h"
 
+#include <cstring>
+
 #include "norv/core/ENorvNMEAException.h"
 #include "norv/framework/DigitText.h"
 
@@ -36,21 +38,37 @@ void TSatellite::SetSignalToNoiseRatio(std::int32_t Value) {
   UpdateNumbersText();
 }
 
+void TSatellite::SetCheckedNumbers(std::int32_t Elevation, std::int32_t Azimuth,
+                                   std::int32_t SignalToNoiseRatio) {
+  FElevation = Elevation;
+  FAzimuth = Azimuth;
+  FSignalToNoiseRatio = SignalToNoiseRatio;
+  UpdateNumbersText();
+}
+
 void TSatellite::UpdateNumbersText() {
   // The setters keep elevation, azimuth and ratio within two, three and two digits; the code has
   // at most five.
   static_assert(1 + 5 + 1 + 2 + 1 + 3 + 1 + 2 <= kNumbersTextRoom);
-  char* const begin = FNumbersText.data();
-  char* p = begin;
-  for (std::int64_t number : {std::int64_t{FPseudoRandomCode}, std::int64_t{FElevation},
-                              std::int64_t{FAzimuth}, std::int64_t{FSignalToNoiseRatio}}) {
+  // Zeros past the text leave its XOR as it is, so the XOR is taken over the whole room.
+  std::array<char, kNumbersTextRoom> text{};
+  char* p = text.data();
+  *p++ = ',';
+  p = WriteUnsigned(p, FPseudoRandomCode);
+  for (std::int32_t number : {FElevation, FAzimuth, FSignalToNoiseRatio}) {
     *p++ = ',';
     p = WriteInteger(p, number);
   }
-  FNumbersLength = static_cast<std::uint8_t>(p - begin);
-  std::uint8_t x = 0;
-  for (const char* c = begin; c != p; ++c) x ^= static_cast<std::uint8_t>(*c);
-  FNumbersXor = x;
+  FNumbersText = text;
+  FNumbersLength = static_cast<std::uint8_t>(p - text.data());
+  std::uint64_t low, high;
+  std::memcpy(&low, text.data(), sizeof low);
+  std::memcpy(&high, text.data() + sizeof low, sizeof high);
+  std::uint64_t x = low ^ high;
+  x ^= x >> 32;
+  x ^= x >> 16;
+  x ^= x >> 8;
+  FNumbersXor = static_cast<std::uint8_t>(x);
 }
 
 }  // namespace norv

@@ -53,6 +53,9 @@ class TSatellite {
   std::uint8_t FNumbersXor = 0;
 
   void UpdateNumbersText();
+  // Values their checks have passed, all three with one update of the text.
+  void SetCheckedNumbers(std::int32_t Elevation, std::int32_t Azimuth,
+                         std::int32_t SignalToNoiseRatio);
 };
 
 }  // namespace norv

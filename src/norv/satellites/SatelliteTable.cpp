@@ -2,6 +2,7 @@
 #include "norv/core/TNorvGPSSimulator.h"
 #include "norv/framework/SysUtils.h"
 #include "norv/satellites/Satellite.h"
+#include "norv/satellites/SatelliteNumbers.h"
 
 namespace norv {
 
@@ -20,9 +21,7 @@ void TNorvGPSSimulator::SetSatellite(std::uint16_t p_PseudoRandomCode, bool p_Ac
   auto& slot = FSatellites[p_PseudoRandomCode];
   if (!slot) slot = std::make_unique<TSatellite>(p_PseudoRandomCode);
   slot->SetActive(p_Active);
-  slot->SetAzimuth(p_Azimuth);
-  slot->SetElevation(p_Elevation);
-  slot->SetSignalToNoiseRatio(p_SignalToNoiseRatio);
+  TSatelliteNumbers::SetChecked(*slot, p_Elevation, p_Azimuth, p_SignalToNoiseRatio);
   slot->SetSatelliteType(p_SatelliteType);
 }
 
@@ -60,9 +59,7 @@ void TNorvGPSSimulator::ResetSatellites() {
   for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i) {
     if (!FSatellites[i]) continue;
     FSatellites[i]->SetActive(false);
-    FSatellites[i]->SetElevation(0);
-    FSatellites[i]->SetAzimuth(0);
-    FSatellites[i]->SetSignalToNoiseRatio(0);
+    TSatelliteNumbers::SetChecked(*FSatellites[i], 0, 0, 0);
   }
 }
 
