@@ -25,8 +25,8 @@ inline void WriteSentenceTrailer(char* At, std::uint8_t Checksum) {
   At[4] = '\n';
 }
 
-// Builds one sentence at the end of Out in the room asked for; Close commits it. Fields of up to 16 bytes are moved by two overlapping loads and
-// stores, without a library call.
+// Builds one sentence at the end of Out in the room asked for; Close commits it. Fields of up
+// to 16 bytes are moved by two overlapping loads and stores, without a library call.
 class TSentenceWriter {
  public:
   // FieldsRoom: at least the bytes of all fields with a separator each.

@@ -1,9 +1,8 @@
 #include "norv/satellites/Satellite.h"
 
-#include <cstring>
-
 #include "norv/core/ENorvNMEAException.h"
 #include "norv/framework/DigitText.h"
+#include "norv/nmea/FieldFormat.h"
 
 namespace norv {
 
@@ -50,7 +49,6 @@ void TSatellite::UpdateNumbersText() {
   // The setters keep elevation, azimuth and ratio within two, three and two digits; the code has
   // at most five.
   static_assert(1 + 5 + 1 + 2 + 1 + 3 + 1 + 2 <= kNumbersTextRoom);
-  // Zeros past the text leave its XOR as it is, so the XOR is taken over the whole room.
   std::array<char, kNumbersTextRoom> text{};
   char* p = text.data();
   *p++ = ',';
@@ -61,14 +59,7 @@ void TSatellite::UpdateNumbersText() {
   }
   FNumbersText = text;
   FNumbersLength = static_cast<std::uint8_t>(p - text.data());
-  std::uint64_t low, high;
-  std::memcpy(&low, text.data(), sizeof low);
-  std::memcpy(&high, text.data() + sizeof low, sizeof high);
-  std::uint64_t x = low ^ high;
-  x ^= x >> 32;
-  x ^= x >> 16;
-  x ^= x >> 8;
-  FNumbersXor = static_cast<std::uint8_t>(x);
+  FNumbersXor = XorOfBytes({text.data(), FNumbersLength});
 }
 
 }  // namespace norv
