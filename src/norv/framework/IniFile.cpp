@@ -40,18 +40,18 @@ struct TIniFile::Impl {
     return Sections[it->second];
   }
 
+  // Keys compare without building upper-cased copies: a section is searched once per key read or
+  // written, and a copy per key compared was most of a load's or save's allocations.
   static const std::string* Value(const TSection& s, const std::string& key) {
-    const std::string upper = UpperCase(key);
     for (const auto& kv : s.Keys)
-      if (UpperCase(kv.first) == upper) return &kv.second;
+      if (SameText(kv.first, key)) return &kv.second;
     return nullptr;
   }
 
   void Set(const std::string& section, const std::string& key, const std::string& value) {
     TSection& s = FindOrAdd(section);
-    const std::string upper = UpperCase(key);
     for (auto& kv : s.Keys)
-      if (UpperCase(kv.first) == upper) {
+      if (SameText(kv.first, key)) {
         kv.second = value;
         return;
       }

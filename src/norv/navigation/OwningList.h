@@ -14,7 +14,7 @@ namespace norv {
 // Names match when they are equal after upper-casing the ASCII letters; every other byte,
 // blanks included, must be the same.
 inline bool NamesMatch(const std::string& A, const std::string& B) {
-  return UpperCase(A) == UpperCase(B);
+  return SameText(A, B);
 }
 
 // Ordered slots of T* that own what they hold. A slot may be empty (only SetItem empties one).

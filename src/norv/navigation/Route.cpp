@@ -14,7 +14,7 @@ namespace {
 const std::string kRouteSection = "Route";
 
 bool IsRouteSection(const std::string& Section) {
-  return UpperCase(Section) == UpperCase(kRouteSection);
+  return SameText(Section, kRouteSection);
 }
 
 }  // namespace
