@@ -7,6 +7,7 @@
 #define SI_IMPLEMENTATION  // the template bodies are compiled here, not taken from a library
 #include <SimpleIni.h>
 
+#include <algorithm>
 #include <system_error>
 #include <unordered_map>
 #include <utility>
@@ -68,12 +69,18 @@ struct TIniFile::Impl {
     CSimpleIniA::TNamesDepend sections;
     ini.GetAllSections(sections);
     sections.sort(CSimpleIniA::Entry::LoadOrder());
+    // Each section's pairs are taken from its own map and put in file order: looking every key
+    // up again by name would compare it against the others once more.
+    std::vector<const CSimpleIniA::TKeyVal::value_type*> pairs;
     for (const auto& section : sections) {
       TSection& s = FindOrAdd(section.pItem);
-      CSimpleIniA::TNamesDepend keys;
-      ini.GetAllKeys(section.pItem, keys);
-      keys.sort(CSimpleIniA::Entry::LoadOrder());
-      for (const auto& key : keys) s.Keys.emplace_back(key.pItem, ini.GetValue(section.pItem, key.pItem, ""));
+      const CSimpleIniA::TKeyVal* keys = ini.GetSection(section.pItem);
+      if (keys == nullptr) continue;
+      pairs.clear();
+      for (const auto& pair : *keys) pairs.push_back(&pair);
+      std::sort(pairs.begin(), pairs.end(),
+                [](const auto* a, const auto* b) { return CSimpleIniA::Entry::LoadOrder()(a->first, b->first); });
+      for (const auto* pair : pairs) s.Keys.emplace_back(pair->first.pItem, pair->second ? pair->second : "");
     }
   }
 };
