@@ -29,16 +29,21 @@ struct TSection {
 struct TIniFile::Impl {
   std::vector<TSection> Sections;
   std::unordered_map<std::string, std::size_t> Index;  // upper-cased name -> position
+  std::size_t LastWritten = 0;                         // position FindOrAdd returned last
 
   const TSection* Find(const std::string& name) const {
     auto it = Index.find(UpperCase(name));
     return it == Index.end() ? nullptr : &Sections[it->second];
   }
 
+  // Writers set a section's keys one after another: the section written last is checked first.
   TSection& FindOrAdd(const std::string& name) {
+    if (LastWritten < Sections.size() && SameText(Sections[LastWritten].Name, name))
+      return Sections[LastWritten];
     auto [it, added] = Index.emplace(UpperCase(name), Sections.size());
     if (added) Sections.push_back(TSection{name, {}});
-    return Sections[it->second];
+    LastWritten = it->second;
+    return Sections[LastWritten];
   }
 
   // Keys compare without building upper-cased copies: a section is searched once per key read or
