@@ -29,18 +29,22 @@ class TFreshTable {
   }
   TNorvGPSSimulator& Component() {
     const std::vector<TSatellite*> table = FComponent.GetSatellitesList();
-    for (std::size_t i = 0; i < table.size(); ++i) {
-      const TSatelliteState& fresh = FFresh[i];
-      table[i]->SetActive(fresh.Active);
-      table[i]->SetElevation(fresh.Elevation);
-      table[i]->SetAzimuth(fresh.Azimuth);
-      table[i]->SetSignalToNoiseRatio(fresh.SignalToNoiseRatio);
-      table[i]->SetSatelliteType(fresh.Type);
-    }
+    for (std::size_t i = 0; i < table.size(); ++i) Restore(*table[i], FFresh[i]);
     return FComponent;
   }
 
  private:
+  // Only what the last input changed is set again: a setter also renews the satellite's kept
+  // sentence text, and most inputs touch a few of the 235 satellites.
+  static void Restore(TSatellite& Satellite, const TSatelliteState& Fresh) {
+    if (Satellite.Active() != Fresh.Active) Satellite.SetActive(Fresh.Active);
+    if (Satellite.Elevation() != Fresh.Elevation) Satellite.SetElevation(Fresh.Elevation);
+    if (Satellite.Azimuth() != Fresh.Azimuth) Satellite.SetAzimuth(Fresh.Azimuth);
+    if (Satellite.SignalToNoiseRatio() != Fresh.SignalToNoiseRatio)
+      Satellite.SetSignalToNoiseRatio(Fresh.SignalToNoiseRatio);
+    if (Satellite.SatelliteType() != Fresh.Type) Satellite.SetSatelliteType(Fresh.Type);
+  }
+
   TNorvGPSSimulator FComponent;
   std::vector<TSatelliteState> FFresh;
 };
