@@ -83,9 +83,11 @@ struct TIniFile::Impl {
       if (keys == nullptr) continue;
       pairs.clear();
       for (const auto& pair : *keys) pairs.push_back(&pair);
-      std::sort(pairs.begin(), pairs.end(),
-                [](const auto* a, const auto* b) { return CSimpleIniA::Entry::LoadOrder()(a->first, b->first); });
-      for (const auto* pair : pairs) s.Keys.emplace_back(pair->first.pItem, pair->second ? pair->second : "");
+      std::sort(pairs.begin(), pairs.end(), [](const auto* a, const auto* b) {
+        return CSimpleIniA::Entry::LoadOrder()(a->first, b->first);
+      });
+      for (const auto* pair : pairs)
+        s.Keys.emplace_back(pair->first.pItem, pair->second != nullptr ? pair->second : "");
     }
   }
 };
