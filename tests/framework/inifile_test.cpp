@@ -69,11 +69,16 @@ TEST_F(IniFileTest, WritesKeepOrderAndReplaceInPlace) {
   ini.WriteString("WP1", "Name", "WP1");
   ini.WriteInteger("route", "NAME", 5);  // same section and key, other case
   ini.WriteFloat("WP1", "Sec", 3.5L);
-  ini.WriteBool("WP1", "On", true);
+  ini.WriteBool("WP1", "On", false);
+  ini.WriteBool("wp1", "ON", true);  // the section just written, named in other case
   ini.UpdateFile();
   EXPECT_EQ(Read(file), "[Route]\nName=5\n[WP1]\nName=WP1\nSec=3.5\nOn=1\n");
   TIniFile again(file);
   EXPECT_EQ(again.ReadFloat("wp1", "sec", 0), 3.5L);
+  again.WriteString("ROUTE", "Name", "Bay");  // after a load, into the first section
+  again.WriteString("WP2", "Name", "WP2");
+  again.UpdateFile();
+  EXPECT_EQ(Read(file), "[Route]\nName=Bay\n[WP1]\nName=WP1\nSec=3.5\nOn=1\n[WP2]\nName=WP2\n");
 }
 
 TEST_F(IniFileTest, FailedSaveLeavesThePreviousFileAndNoTemporaryBehind) {
