@@ -8,6 +8,8 @@
 #include <SimpleIni.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <string_view>
 #include <system_error>
 #include <unordered_map>
 #include <utility>
@@ -24,15 +26,31 @@ struct TSection {
   std::vector<std::pair<std::string, std::string>> Keys;
 };
 
+// Section names match without regard to ASCII letter case. The index hashes and compares them
+// in place (FNV-1a over the upper-case bytes), so a read finds its section without a copy.
+struct TNameHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view name) const noexcept {
+    std::uint64_t hash = 14695981039346656037ull;
+    for (char c : name) hash = (hash ^ static_cast<unsigned char>(UpperChar(c))) * 1099511628211ull;
+    return static_cast<std::size_t>(hash);
+  }
+};
+
+struct TNameEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return SameText(a, b); }
+};
+
 }  // namespace
 
 struct TIniFile::Impl {
   std::vector<TSection> Sections;
-  std::unordered_map<std::string, std::size_t> Index;  // upper-cased name -> position
-  std::size_t LastWritten = 0;                         // position FindOrAdd returned last
+  std::unordered_map<std::string, std::size_t, TNameHash, TNameEqual> Index;  // name -> position
+  std::size_t LastWritten = 0;  // position FindOrAdd returned last
 
-  const TSection* Find(const std::string& name) const {
-    auto it = Index.find(UpperCase(name));
+  const TSection* Find(std::string_view name) const {
+    auto it = Index.find(name);
     return it == Index.end() ? nullptr : &Sections[it->second];
   }
 
@@ -40,8 +58,11 @@ struct TIniFile::Impl {
   TSection& FindOrAdd(const std::string& name) {
     if (LastWritten < Sections.size() && SameText(Sections[LastWritten].Name, name))
       return Sections[LastWritten];
-    auto [it, added] = Index.emplace(UpperCase(name), Sections.size());
-    if (added) Sections.push_back(TSection{name, {}});
+    auto it = Index.find(std::string_view(name));
+    if (it == Index.end()) {
+      it = Index.emplace(name, Sections.size()).first;
+      Sections.push_back(TSection{name, {}});
+    }
     LastWritten = it->second;
     return Sections[LastWritten];
   }

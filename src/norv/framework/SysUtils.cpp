@@ -98,16 +98,14 @@ bool TryStrToFloat(const std::string& text, Extended& value) {
 
 std::string UpperCase(const std::string& text) {
   std::string out = text;
-  for (char& c : out)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  for (char& c : out) c = UpperChar(c);
   return out;
 }
 
 bool SameText(std::string_view a, std::string_view b) {
-  auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i)
-    if (upper(a[i]) != upper(b[i])) return false;
+    if (UpperChar(a[i]) != UpperChar(b[i])) return false;
   return true;
 }
 

@@ -26,6 +26,8 @@ std::int32_t StrToInt(const std::string& text);
 std::int32_t StrToIntDef(const std::string& text, std::int32_t Default);
 // Decimal real accepting '.' or ','; returns false (and leaves value) for anything else.
 bool TryStrToFloat(const std::string& text, Extended& value);
+// The upper-case form of an ASCII letter a-z; every other byte is kept.
+constexpr char UpperChar(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 // ASCII a-z only; every other byte is kept.
 std::string UpperCase(const std::string& text);
 // Equal without regard to the case of ASCII letters.

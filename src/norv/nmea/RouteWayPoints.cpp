@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "norv/framework/SysUtils.h"
 #include "norv/navigation/Route.h"
 #include "norv/navigation/WayPoints.h"
 
@@ -11,11 +12,8 @@ namespace norv {
 
 namespace {
 
-// The byte UpperCase makes of c: only a-z change.
-unsigned char Folded(char c) {
-  const auto u = static_cast<unsigned char>(c);
-  return u >= 'a' && u <= 'z' ? static_cast<unsigned char>(u - 'a' + 'A') : u;
-}
+// The byte UpperCase makes of c, as an unsigned byte for ordering.
+unsigned char Folded(char c) { return static_cast<unsigned char>(UpperChar(c)); }
 
 // Orders names as their upper-case forms compare; equal exactly when the names match.
 int CompareFolded(std::string_view a, std::string_view b) {
