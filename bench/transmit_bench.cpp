@@ -14,11 +14,15 @@
 #include <cstdio>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <vector>
 
 #include "AllocationCounter.h"
 #include "BenchWorkload.h"
+#if NORV_HAVE_LIMIT_EPOCH
+#include "LimitEpoch.h"
+#endif
 
 namespace norv::bench {
 namespace {
@@ -65,7 +69,7 @@ class DrainedPty {
 };
 
 // Writes all of Text with write(2): the floor for putting an epoch on the line.
-bool RawWrite(int Fd, const std::string& Text) {
+bool RawWrite(int Fd, std::string_view Text) {
   for (std::size_t done = 0; done < Text.size();) {
     const ssize_t n = write(Fd, Text.data() + done, Text.size() - done);
     if (n < 0) return false;
@@ -74,10 +78,19 @@ bool RawWrite(int Fd, const std::string& Text) {
   return true;
 }
 
+#if NORV_HAVE_LIMIT_EPOCH
+// Builds the epoch with the peers' native formatter, then writes it: a bound for Transmit.
+bool LimitBuildAndWrite(int Fd) {
+  static char buffer[8192];
+  return RawWrite(Fd, std::string_view(buffer, LimitEpoch(buffer)));
+}
+#endif
+
 // Transmit (GetNMEA and Send through the component's connection) and Send of a finished epoch,
 // against write(2) of the same bytes on our own descriptor, all to the same terminal, in
-// alternating batches so that all three meet the same load. Ratios of throughput are taken batch
-// by batch; their medians are reported.
+// alternating batches so that all meet the same load. Ratios of throughput are taken batch by
+// batch; their medians are reported. With the peers' sources, a fourth batch builds each epoch
+// with their native formatter before writing it.
 void BM_Transmit_vs_RawWrite_Pty(benchmark::State& State) {
   using Clock = std::chrono::steady_clock;
   constexpr int kBatch = 100;
@@ -94,13 +107,23 @@ void BM_Transmit_vs_RawWrite_Pty(benchmark::State& State) {
     for (int i = 0; i < kBatch; ++i) Batch();
     return std::chrono::duration<double>(Clock::now() - start).count();
   };
+#if NORV_HAVE_LIMIT_EPOCH
+  char limitEpoch[8192];
+  if (epoch != std::string_view(limitEpoch, LimitEpoch(limitEpoch))) {
+    State.SkipWithError("limit_c's epoch differs from ours");
+    return;
+  }
+#endif
   double raw = 0, send = 0, transmit = 0;
-  std::vector<double> sendRatios, transmitRatios;
+  std::vector<double> sendRatios, transmitRatios, limitRatios;
   bool ok = true;
   for (auto _ : State) {
     const double r = timed([&] { ok = RawWrite(pty.Slave(), epoch) && ok; });
     const double s = timed([&] { ok = sim.Send(epoch) == epoch.size() && ok; });
     const double t = timed([&] { ok = sim.Transmit() == epoch.size() && ok; });
+#if NORV_HAVE_LIMIT_EPOCH
+    limitRatios.push_back(r / timed([&] { ok = LimitBuildAndWrite(pty.Slave()) && ok; }));
+#endif
     raw += r;
     send += s;
     transmit += t;
@@ -120,6 +143,7 @@ void BM_Transmit_vs_RawWrite_Pty(benchmark::State& State) {
   State.counters["transmit_MBps"] = bytes / transmit / 1e6;
   State.counters["send_over_raw"] = median(sendRatios);
   State.counters["transmit_over_raw"] = median(transmitRatios);
+  if (!limitRatios.empty()) State.counters["limit_c_build_write_over_raw"] = median(limitRatios);
 }
 BENCHMARK(BM_Transmit_vs_RawWrite_Pty)->UseManualTime()->MinTime(2.0);
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Our GetNMEA against the peers on one workload, in one run: builds the Release benchmarks in
 # build-bench, checks that every program writes the same cycle, then runs limit_c, the Node and
-# Python peers and our benchmark in interleaved rounds and prints ns per epoch and the ratios.
+# Python peers and our benchmark in interleaved rounds and prints ns per epoch and the ratios;
+# last, Transmit to a pty beside write(2), with limit_c's builder in front of write(2) as a bound.
 #
 # Usage: scripts/bench.sh                      (defaults below)
 #        RUNS=7 N_C=2000000 N_NODE=100000 N_PY=20000 scripts/bench.sh
@@ -25,8 +26,9 @@ echo "== build (Release, -O2 like limit_c)"
 launcher=()
 command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
-  -DNORV_BUILD_BENCH=ON -DNORV_BUILD_TESTS=OFF -DNORV_BUILD_APP=OFF "${launcher[@]}" >/dev/null
-cmake --build "$build" -j"$(nproc)" --target norv_sentences_bench >/dev/null
+  -DNORV_BUILD_BENCH=ON -DNORV_BUILD_TESTS=OFF -DNORV_BUILD_APP=OFF "-DNORV_BENCH_PEERS=$peers_src" \
+  "${launcher[@]}" >/dev/null
+cmake --build "$build" -j"$(nproc)" --target norv_sentences_bench norv_transmit_bench >/dev/null
 ours=$build/bin/norv_sentences_bench
 
 peers=$build/peers
@@ -110,3 +112,13 @@ print(f"{'node / ours':<24}{ratio('peer_node_nmea_simple', 'ours')}")
 print(f"{'node plain / ours':<24}{ratio('peer_node_plain', 'ours')}")
 print(f"{'python / ours':<24}{ratio('peer_python', 'ours')}")
 EOF
+
+echo "== Transmit to a pty beside write(2) of the same bytes (throughput ratios, median of batches)"
+"$build"/bin/norv_transmit_bench --benchmark_filter='^BM_Transmit_vs_RawWrite_Pty' \
+  --benchmark_format=json 2>/dev/null | tee "$out"/transmit.json |
+  python3 -c '
+import json, sys
+b = json.load(sys.stdin)["benchmarks"][0]
+for key in ("raw_MBps", "send_over_raw", "transmit_over_raw", "limit_c_build_write_over_raw"):
+    if key in b:
+        print(f"{key:<32}{b[key]:8.2f}")'
