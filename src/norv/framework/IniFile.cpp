@@ -47,24 +47,19 @@ struct TNameEqual {
 struct TIniFile::Impl {
   std::vector<TSection> Sections;
   std::unordered_map<std::string, std::size_t, TNameHash, TNameEqual> Index;  // name -> position
-  std::size_t LastWritten = 0;  // position FindOrAdd returned last
 
   const TSection* Find(std::string_view name) const {
     auto it = Index.find(name);
     return it == Index.end() ? nullptr : &Sections[it->second];
   }
 
-  // Writers set a section's keys one after another: the section written last is checked first.
   TSection& FindOrAdd(const std::string& name) {
-    if (LastWritten < Sections.size() && SameText(Sections[LastWritten].Name, name))
-      return Sections[LastWritten];
     auto it = Index.find(std::string_view(name));
     if (it == Index.end()) {
       it = Index.emplace(name, Sections.size()).first;
       Sections.push_back(TSection{name, {}});
     }
-    LastWritten = it->second;
-    return Sections[LastWritten];
+    return Sections[it->second];
   }
 
   // Keys compare without building upper-cased copies: a section is searched once per key read or
