@@ -1,7 +1,7 @@
 #pragma once
 // Umbrella header of the NorvGPSSim library: includes every public header.
-#include "norv/core/ENorvNMEAException.h"
-#include "norv/core/NorvTypes.h"
+#include "norv/model/ENorvNMEAException.h"
+#include "norv/model/NorvTypes.h"
 #include "norv/core/PublishedProperties.h"
 #include "norv/core/TNorvGPSSimulator.h"
 #include "norv/framework/CairoCanvas.h"

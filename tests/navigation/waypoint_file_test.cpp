@@ -3,7 +3,7 @@
 #include <unistd.h>
 
 #include "navigation/TempDirTest.h"
-#include "norv/core/ENorvNMEAException.h"
+#include "norv/model/ENorvNMEAException.h"
 #include "norv/framework/Exception.h"
 #include "norv/framework/SysUtils.h"
 #include "norv/navigation/WayPoints.h"

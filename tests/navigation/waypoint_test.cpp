@@ -3,7 +3,7 @@
 #include <functional>
 #include <limits>
 
-#include "norv/core/ENorvNMEAException.h"
+#include "norv/model/ENorvNMEAException.h"
 #include "norv/navigation/WayPoint.h"
 
 namespace norv {

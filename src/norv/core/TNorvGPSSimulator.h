@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "norv/core/ENorvNMEAException.h"
-#include "norv/core/NorvTypes.h"
+#include "norv/model/ENorvNMEAException.h"
+#include "norv/model/NorvTypes.h"
 #include "norv/framework/Color.h"
 #include "norv/framework/Component.h"
 #include "norv/framework/NMEACommands.h"

@@ -1,7 +1,7 @@
 // The validating setters of TWayPoint.
 #include "norv/navigation/WayPoint.h"
 
-#include "norv/core/ENorvNMEAException.h"
+#include "norv/model/ENorvNMEAException.h"
 
 namespace norv {
 

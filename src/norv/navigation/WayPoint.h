@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "norv/core/NorvTypes.h"
+#include "norv/model/NorvTypes.h"
 #include "norv/framework/Types.h"
 
 namespace norv {

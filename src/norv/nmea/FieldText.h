@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "norv/core/NorvTypes.h"
+#include "norv/model/NorvTypes.h"
 #include "norv/framework/DateTime.h"
 #include "norv/framework/Types.h"
 

@@ -1,6 +1,6 @@
 #include "norv/satellites/Satellite.h"
 
-#include "norv/core/ENorvNMEAException.h"
+#include "norv/model/ENorvNMEAException.h"
 #include "norv/framework/DigitText.h"
 #include "norv/nmea/FieldFormat.h"
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "norv/core/NorvTypes.h"
+#include "norv/model/NorvTypes.h"
 
 namespace norv {
 
