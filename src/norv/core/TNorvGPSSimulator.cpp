@@ -3,6 +3,7 @@
 
 #include "norv/framework/DateTime.h"
 #include "norv/framework/MessageDialog.h"
+#include "norv/model/PositionChecks.h"
 #include "norv/navigation/Routes.h"
 #include "norv/navigation/WayPoints.h"
 #include "norv/satellites/Satellite.h"
@@ -48,50 +49,43 @@ void TNorvGPSSimulator::Refuse(const std::string& Msg) const {
   throw ENorvNMEAException(Msg);
 }
 
-namespace {
-
-// NaN fails every comparison, so it is refused too.
-bool InHalfOpen(Extended v, Extended lo, Extended hi) { return v >= lo && v < hi; }
-
-}  // namespace
-
 void TNorvGPSSimulator::SetLatDeg(std::int32_t Value) {
-  if (Value < 0 || Value > 90) Refuse("Latitude Degree must be between 0 and 90.");
+  if (const char* refusal = RefusedLatitudeDegree(Value)) Refuse(refusal);
   FLatDeg = Value;
 }
 
 void TNorvGPSSimulator::SetLatMin(std::int32_t Value) {
-  if (Value < 0 || Value >= 60) Refuse("Latitude Minute must be between 0 and 60.");
+  if (const char* refusal = RefusedLatitudeMinute(Value)) Refuse(refusal);
   FLatMin = Value;
 }
 
 void TNorvGPSSimulator::SetLatSec(Extended Value) {
-  if (!InHalfOpen(Value, 0, 60)) Refuse("Latitude Second must be between 0 and 60.");
+  if (const char* refusal = RefusedLatitudeSecond(Value)) Refuse(refusal);
   FLatSec = Value;
 }
 
 void TNorvGPSSimulator::SetLatDir(TCardinalPoint Value) {
-  if (Value != cpNorth && Value != cpSouth) Refuse("Latitude Direction must be north or south.");
+  if (const char* refusal = RefusedLatitudeDirection(Value)) Refuse(refusal);
   FLatDir = Value;
 }
 
 void TNorvGPSSimulator::SetLongDeg(std::int32_t Value) {
-  if (Value < 0 || Value > 180) Refuse("Longitude Degree must be between 0 and 180.");
+  if (const char* refusal = RefusedLongitudeDegree(Value)) Refuse(refusal);
   FLongDeg = Value;
 }
 
 void TNorvGPSSimulator::SetLongMin(std::int32_t Value) {
-  if (Value < 0 || Value >= 60) Refuse("Longitude Minute must be between 0 and 60.");
+  if (const char* refusal = RefusedLongitudeMinute(Value)) Refuse(refusal);
   FLongMin = Value;
 }
 
 void TNorvGPSSimulator::SetLongSec(Extended Value) {
-  if (!InHalfOpen(Value, 0, 60)) Refuse("Longitude Second must be between 0 and 60.");
+  if (const char* refusal = RefusedLongitudeSecond(Value)) Refuse(refusal);
   FLongSec = Value;
 }
 
 void TNorvGPSSimulator::SetLongDir(TCardinalPoint Value) {
-  if (Value != cpEast && Value != cpWest) Refuse("Longitude Direction must be east or west.");
+  if (const char* refusal = RefusedLongitudeDirection(Value)) Refuse(refusal);
   FLongDir = Value;
 }
 
