@@ -32,7 +32,7 @@ struct TFdTracker {
   std::mutex Lock;
   std::set<int> Open;
   std::atomic<int> WritesToClosed{0};
-  serial::TSystemCalls Real{};
+  posix::TSystemCalls Real{};
 };
 
 TFdTracker& Tracker() {
@@ -40,8 +40,8 @@ TFdTracker& Tracker() {
   return tracker;
 }
 
-int TrackedOpen(const char* Path, int Flags) {
-  const int fd = Tracker().Real.Open(Path, Flags);
+int TrackedOpen(const char* Path, int Flags, mode_t Mode) {
+  const int fd = Tracker().Real.Open(Path, Flags, Mode);
   if (fd >= 0) {
     std::lock_guard<std::mutex> lock(Tracker().Lock);
     Tracker().Open.insert(fd);
@@ -146,12 +146,12 @@ enum TOperation {
 class SerialStress : public ::testing::Test {
  protected:
   void SetUp() override {
-    Tracker().Real = serial::SystemCalls();
-    serial::SystemCalls().Open = TrackedOpen;
-    serial::SystemCalls().Close = TrackedClose;
-    serial::SystemCalls().Write = TrackedWrite;
+    Tracker().Real = posix::SystemCalls();
+    posix::SystemCalls().Open = TrackedOpen;
+    posix::SystemCalls().Close = TrackedClose;
+    posix::SystemCalls().Write = TrackedWrite;
   }
-  void TearDown() override { serial::SystemCalls() = Tracker().Real; }
+  void TearDown() override { posix::SystemCalls() = Tracker().Real; }
 };
 
 TEST_F(SerialStress, RandomOperationsAgainstADrainedPty) {
