@@ -1,6 +1,8 @@
 // Write what fits, wait for room with poll, give up at the deadline or when woken.
 #include "norv/posix/WriteAll.h"
 
+#include <algorithm>
+
 #include "norv/posix/SystemCalls.h"
 
 namespace norv::posix {
@@ -13,7 +15,9 @@ int WaitForRoom(int fd, int wakeFd, Clock::time_point deadline) {
   for (;;) {
     const auto left = deadline - Clock::now();
     if (left <= Clock::duration::zero()) return ETIMEDOUT;
-    const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+    // At most a day per poll: a far deadline (time_point::max()) must not overflow the int.
+    const auto ms = std::min<long long>(std::chrono::ceil<std::chrono::milliseconds>(left).count(),
+                                        24 * 3600 * 1000);
     pollfd requests[2] = {{fd, POLLOUT, 0}, {wakeFd, POLLIN, 0}};
     const nfds_t count = wakeFd >= 0 ? 2 : 1;
     const int ready = SystemCalls().Poll(requests, count, static_cast<int>(ms));

@@ -98,8 +98,8 @@ void TSerialLine::Disconnect() {
   TExclusive exclusive(*this);
   FLastError.clear();
   // Discard what the driver still holds in both directions before letting go.
-  if (FDevice.IsOpen() &&
-      posix::RetryOnEintr([&] { return posix::SystemCalls().TcFlush(FDevice.Get(), TCIOFLUSH); }) != 0)
+  const auto flush = [&] { return posix::SystemCalls().TcFlush(FDevice.Get(), TCIOFLUSH); };
+  if (FDevice.IsOpen() && posix::RetryOnEintr(flush) != 0)
     FLastError = posix::ErrorText("tcflush", FCommPort, errno);
   ReleaseDevice(FDevice);
   FCommPort.clear();
