@@ -262,7 +262,7 @@ TEST_F(SerialStress, RandomOperationsAgainstADrainedPty) {
 
 // One host thread's share of the concurrent run: serial members in random order.
 void HammerSerialMembers(TNorvGPSSimulator& Gps, const std::string& Path, std::uint32_t Seed,
-                         int Calls, std::atomic<int>& Progress) {
+                         int Calls, std::atomic<int>& Progress, std::atomic<std::size_t>& Sent) {
   std::mt19937 random(Seed);
   const auto chance = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
   for (int i = 0; i < Calls; ++i) {
@@ -271,11 +271,19 @@ void HammerSerialMembers(TNorvGPSSimulator& Gps, const std::string& Path, std::u
       case 1: Gps.Disconnect(); break;
       case 2: Gps.SetDCBState(chance(2) ? 9600 : 38400); break;
       case 3: EXPECT_LT(Gps.LastError().size(), 200u); break;
-      case 4: Gps.Send(std::string(static_cast<std::size_t>(1 + chance(3000)), 'h')); break;
+      case 4: {  // now and then more than the line holds: it waits until another call ends it
+        const int most = chance(8) == 0 ? 20000 : 3000;
+        Sent += Gps.Send(std::string(static_cast<std::size_t>(1 + chance(most)), 'h'));
+        break;
+      }
       case 5: Gps.SendOnNewThread(std::string(static_cast<std::size_t>(1 + chance(3000)), 'b')); break;
-      case 6: Gps.Transmit(); break;
+      case 6: Sent += Gps.Transmit(); break;
       case 7: Gps.Connect(); break;
-      default: EXPECT_TRUE(Gps.Port().empty() || Gps.Port() == Path); break;
+      default: {
+        const std::string port = Gps.Port();  // whole, never torn by a concurrent Connect
+        EXPECT_TRUE(port.empty() || port == Path) << port;
+        break;
+      }
     }
     ++Progress;
   }
@@ -288,6 +296,7 @@ TEST_F(SerialStress, SeveralHostThreadsOnOneComponent) {
   const int threadsBefore = ThreadCount();
   test::TestPty line;
   std::atomic<int> progress{0}, operation{-1};
+  std::atomic<std::size_t> sent{0};
   {
     TReader reader(line, seed);
     TWatchdog watchdog(progress, operation);
@@ -297,13 +306,14 @@ TEST_F(SerialStress, SeveralHostThreadsOnOneComponent) {
       std::vector<std::thread> hosts;
       for (std::uint32_t t = 0; t < 4; ++t)
         hosts.emplace_back(HammerSerialMembers, std::ref(*gps), std::cref(line.Path()),
-                           seed + round * 4 + t, calls, std::ref(progress));
+                           seed + round * 4 + t, calls, std::ref(progress), std::ref(sent));
       for (auto& host : hosts) host.join();
       if (round % 2) gps->SendOnNewThread(std::string(3000, 'p'));
       gps.reset();  // connected or not, possibly with a text pending or half written
     }
   }
-  std::cout << "[ stress ] 8 rounds of 4 threads x " << calls << " calls (seed " << seed << ")\n";
+  std::cout << "[ stress ] 8 rounds of 4 threads x " << calls << " calls (seed " << seed << "), "
+            << sent << " bytes by Send and Transmit\n";
   EXPECT_EQ(progress, 8 * 4 * calls);
   EXPECT_EQ(Tracker().WritesToClosed, 0) << "a write reached a descriptor the library had closed";
   {
