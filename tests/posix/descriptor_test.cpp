@@ -1,11 +1,9 @@
-// TDescriptor closes what it owns exactly once, through the seam; ErrnoText names errors.
+// TDescriptor closes what it owns exactly once, through the seam.
 #include <gtest/gtest.h>
 
-#include <thread>
 #include <vector>
 
 #include "norv/posix/Descriptor.h"
-#include "norv/posix/ErrorText.h"
 #include "norv/posix/SystemCalls.h"
 
 namespace norv::posix {
@@ -55,18 +53,6 @@ TEST_F(DescriptorTest, CloseIsNotRepeatedAfterEintr) {
   EXPECT_FALSE(d.IsOpen());
   EXPECT_EQ(d.Close(), 0);
   EXPECT_EQ(Closed(), std::vector<int>{9004});
-}
-
-TEST(ErrnoText, GivesTheSameTextOnEveryThread) {
-  std::vector<std::thread> threads;
-  for (int i = 0; i < 4; ++i)
-    threads.emplace_back([i] {
-      const int error = i % 2 ? ENOSPC : ENOENT;
-      const char* text = i % 2 ? "No space left on device" : "No such file or directory";
-      for (int n = 0; n < 1000; ++n) ASSERT_EQ(ErrnoText(error), text);
-    });
-  for (auto& t : threads) t.join();
-  EXPECT_EQ(ErrorText("open", "/dev/x", ENOENT), "open /dev/x: No such file or directory");
 }
 
 }  // namespace
