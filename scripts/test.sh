@@ -22,13 +22,13 @@ phase "AddressSanitizer + UndefinedBehaviorSanitizer, earlier generation"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 scripts/build.sh build-asan -DNORV_SANITIZE=address,undefined -DNORV_EARLIER_GENERATION=ON \
-  -DNORV_TEST_FOLDERS="framework;core;nmea;serial;satellites;navigation;package"
+  -DNORV_TEST_FOLDERS="posix;framework;core;nmea;serial;satellites;navigation;package"
 ctest --test-dir build-asan -j"$jobs" --timeout 600
 
 phase "ThreadSanitizer: threaded tests"
 export TSAN_OPTIONS=halt_on_error=1:second_deadlock_stack=1
 scripts/build.sh build-tsan -DNORV_SANITIZE=thread -DNORV_BUILD_APP=OFF \
-  -DNORV_TEST_FOLDERS="serial;stress;faults"
+  -DNORV_TEST_FOLDERS="posix;serial;stress;faults"
 ctest --test-dir build-tsan -j"$jobs" --timeout 600
 
 phase "fuzzing: ${FUZZ_SECONDS:-30} s per target"

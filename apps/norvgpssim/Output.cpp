@@ -1,7 +1,5 @@
 #include "Output.h"
 
-#include <cstring>
-
 namespace norvgpssim {
 
 short EventsFor(const std::vector<pollfd>& fds, int fd) {
@@ -9,7 +7,5 @@ short EventsFor(const std::vector<pollfd>& fds, int fd) {
     if (p.fd == fd) return p.revents;
   return 0;
 }
-
-std::string ErrnoText(int err) { return std::strerror(err); }
 
 }  // namespace norvgpssim

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "norv/posix/ErrorText.h"
+
 namespace norvgpssim {
 
 class Output {
@@ -39,6 +41,6 @@ class Output {
 short EventsFor(const std::vector<pollfd>& fds, int fd);
 
 // The text of errno for messages: "No such file or directory".
-std::string ErrnoText(int err);
+using norv::posix::ErrnoText;
 
 }  // namespace norvgpssim

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "ExitCodes.h"
+#include "norv/posix/WriteAll.h"
 
 namespace norvgpssim {
 
@@ -25,37 +26,34 @@ constexpr int kMaxUnreadBytes = 2048;
 // backlog would lose epochs it was about to read.
 constexpr auto kAbsentAfter = std::chrono::seconds(1);
 
-[[noreturn]] void Fail(const std::string& what) {
-  throw CliError(kExitOutput, "pty: " + what + ": " + ErrnoText(errno));
+[[noreturn]] void Fail(const std::string& what, int error = errno) {
+  throw CliError(kExitOutput, "pty: " + what + ": " + ErrnoText(error));
 }
 
 }  // namespace
 
 PtyOutput::PtyOutput(const std::filesystem::path& link, bool paced) : FLink(link), FPaced(paced) {
-  FMaster = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-  if (FMaster < 0) Fail("cannot create a pseudo-terminal");
-  if (::grantpt(FMaster) != 0 || ::unlockpt(FMaster) != 0) Fail("cannot unlock the pseudo-terminal");
+  FMaster = norv::posix::TDescriptor(::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC));
+  if (!FMaster.IsOpen()) Fail("cannot create a pseudo-terminal");
+  const int master = FMaster.Get();
+  if (::grantpt(master) != 0 || ::unlockpt(master) != 0) Fail("cannot unlock the pseudo-terminal");
   char name[128];
-  if (::ptsname_r(FMaster, name, sizeof name) != 0) Fail("cannot name the pseudo-terminal");
+  if (::ptsname_r(master, name, sizeof name) != 0) Fail("cannot name the pseudo-terminal");
   FSlavePath = name;
-  FSlave = ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-  if (FSlave < 0) Fail("cannot open " + FSlavePath);
+  FSlave = norv::posix::TDescriptor(::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC));
+  if (!FSlave.IsOpen()) Fail("cannot open " + FSlavePath);
   termios tio{};
-  if (::tcgetattr(FSlave, &tio) != 0) Fail("cannot read the settings of " + FSlavePath);
+  if (::tcgetattr(FSlave.Get(), &tio) != 0) Fail("cannot read the settings of " + FSlavePath);
   ::cfmakeraw(&tio);  // no CR/LF translation and no echo back into our master
   ::cfsetspeed(&tio, B4800);
-  if (::tcsetattr(FSlave, TCSANOW, &tio) != 0) Fail("cannot set raw mode on " + FSlavePath);
-  const int flags = ::fcntl(FMaster, F_GETFL);
-  if (flags < 0 || ::fcntl(FMaster, F_SETFL, flags | O_NONBLOCK) != 0)
+  if (::tcsetattr(FSlave.Get(), TCSANOW, &tio) != 0) Fail("cannot set raw mode on " + FSlavePath);
+  const int flags = ::fcntl(master, F_GETFL);
+  if (flags < 0 || ::fcntl(master, F_SETFL, flags | O_NONBLOCK) != 0)
     Fail("cannot make the pseudo-terminal non-blocking");
   if (!FLink.empty()) CreateLink();
 }
 
-PtyOutput::~PtyOutput() {
-  RemoveLink();
-  if (FSlave >= 0) ::close(FSlave);
-  if (FMaster >= 0) ::close(FMaster);
-}
+PtyOutput::~PtyOutput() { RemoveLink(); }  // the descriptors close as members
 
 void PtyOutput::CreateLink() {
   namespace fs = std::filesystem;
@@ -101,7 +99,7 @@ bool PtyOutput::ReaderAbsent(int unread) {
 
 void PtyOutput::DropUnreadBacklog() {
   int unread = 0;
-  if (::ioctl(FSlave, TIOCINQ, &unread) != 0) return;
+  if (::ioctl(FSlave.Get(), TIOCINQ, &unread) != 0) return;
   if (FPaced && !ReaderAbsent(unread)) return;
   if (unread <= kMaxUnreadBytes) return;
   if (!FPaced) {
@@ -111,7 +109,7 @@ void PtyOutput::DropUnreadBacklog() {
     while (unread > kMaxUnreadBytes && stalled < 20) {
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
       const int before = unread;
-      if (::ioctl(FSlave, TIOCINQ, &unread) != 0) return;
+      if (::ioctl(FSlave.Get(), TIOCINQ, &unread) != 0) return;
       stalled = unread < before ? 0 : stalled + 1;
     }
     if (unread <= kMaxUnreadBytes) return;
@@ -121,24 +119,19 @@ void PtyOutput::DropUnreadBacklog() {
 
 void PtyOutput::FlushUnread() {
   int unread = 0;
-  if (::ioctl(FSlave, TIOCINQ, &unread) == 0) FBytesDropped += static_cast<std::uint64_t>(unread);
-  ::tcflush(FSlave, TCIFLUSH);
+  if (::ioctl(FSlave.Get(), TIOCINQ, &unread) == 0)
+    FBytesDropped += static_cast<std::uint64_t>(unread);
+  ::tcflush(FSlave.Get(), TCIFLUSH);
   FBacklogSince.reset();
 }
 
 std::size_t PtyOutput::WriteNow(const std::string& text) {
-  std::size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(FMaster, text.data() + done, text.size() - done);
-    if (n >= 0) {
-      done += static_cast<std::size_t>(n);
-    } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-      break;
-    } else if (errno != EINTR) {
-      Fail("write to " + FSlavePath + " failed");
-    }
-  }
-  return done;
+  // A deadline of now: what does not fit at once is the caller's to handle.
+  const norv::posix::TWriteResult result =
+      norv::posix::WriteAll(FMaster.Get(), text.data(), text.size(), norv::posix::Clock::now());
+  if (result.error != 0 && result.error != ETIMEDOUT)
+    Fail("write to " + FSlavePath + " failed", result.error);
+  return result.written;
 }
 
 void PtyOutput::WriteEpoch(const std::string& text) {
@@ -156,14 +149,14 @@ void PtyOutput::WriteEpoch(const std::string& text) {
 }
 
 void PtyOutput::AddPollFds(std::vector<pollfd>& fds) const {
-  fds.push_back({FMaster, POLLIN, 0});
+  fds.push_back({FMaster.Get(), POLLIN, 0});
 }
 
 void PtyOutput::HandlePoll(const std::vector<pollfd>& fds) {
-  if ((EventsFor(fds, FMaster) & POLLIN) == 0) return;
+  if ((EventsFor(fds, FMaster.Get()) & POLLIN) == 0) return;
   // Whatever a client writes to the device (commands to the receiver) is read and ignored.
   char discard[512];
-  while (::read(FMaster, discard, sizeof discard) > 0) {
+  while (::read(FMaster.Get(), discard, sizeof discard) > 0) {
   }
 }
 

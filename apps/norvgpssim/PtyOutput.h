@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "Output.h"
+#include "norv/posix/Descriptor.h"
 
 namespace norvgpssim {
 
@@ -15,7 +16,8 @@ class PtyOutput : public Output {
   // intervals (otherwise a reader gets a moment to catch up before unread text is dropped).
   // Raises CliError (unusable output).
   PtyOutput(const std::filesystem::path& link, bool paced);
-  // Closes the pseudo-terminal and removes the symlink if it still points to it.
+  // Closes the pseudo-terminal and removes the symlink if it still points to it. A constructor
+  // that fails closes what it had opened too.
   ~PtyOutput() override;
   PtyOutput(const PtyOutput&) = delete;
   PtyOutput& operator=(const PtyOutput&) = delete;
@@ -39,10 +41,10 @@ class PtyOutput : public Output {
   // Writes what the device takes now; returns the bytes written.
   std::size_t WriteNow(const std::string& text);
 
-  int FMaster = -1;
+  norv::posix::TDescriptor FMaster;
   // Held open by us, so the pseudo-terminal keeps its settings and the master never sees a
   // hang-up while no client has the device open.
-  int FSlave = -1;
+  norv::posix::TDescriptor FSlave;
   std::string FSlavePath;
   std::filesystem::path FLink;
   bool FLinkCreated = false;

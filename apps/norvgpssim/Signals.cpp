@@ -26,6 +26,8 @@ extern "C" void OnStopSignal(int sig) {
 StopSignals::StopSignals() {
   if (::pipe2(gWakePipe, O_CLOEXEC | O_NONBLOCK) != 0)
     throw std::runtime_error("cannot create the signal pipe");
+  FWakeRead = norv::posix::TDescriptor(gWakePipe[0]);
+  FWakeWrite = norv::posix::TDescriptor(gWakePipe[1]);
   gStopSignal = 0;
   struct sigaction sa {};
   sa.sa_handler = OnStopSignal;
@@ -43,10 +45,8 @@ StopSignals::~StopSignals() {
   sigaction(SIGINT, &FOldInt, nullptr);
   sigaction(SIGTERM, &FOldTerm, nullptr);
   sigaction(SIGPIPE, &FOldPipe, nullptr);
-  ::close(gWakePipe[0]);
-  ::close(gWakePipe[1]);
   gWakePipe[0] = gWakePipe[1] = -1;
-}
+}  // the pipe closes with its members, once no handler can write to it
 
 bool StopSignals::Requested() const { return gStopSignal != 0; }
 int StopSignals::WakeFd() const { return gWakePipe[0]; }

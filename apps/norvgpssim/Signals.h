@@ -2,6 +2,8 @@
 // SIGINT and SIGTERM ask the run to stop; the wait between epochs wakes up at once.
 #include <csignal>
 
+#include "norv/posix/Descriptor.h"
+
 namespace norvgpssim {
 
 // Installs the handlers for its lifetime (one instance per process) and ignores SIGPIPE, so a
@@ -21,6 +23,8 @@ class StopSignals {
 
  private:
   struct sigaction FOldInt {}, FOldTerm {}, FOldPipe {};
+  // The wake-up pipe; the signal handler writes to a copy of the write end's number.
+  norv::posix::TDescriptor FWakeRead, FWakeWrite;
 };
 
 }  // namespace norvgpssim

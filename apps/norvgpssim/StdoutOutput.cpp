@@ -1,30 +1,25 @@
 #include "StdoutOutput.h"
 
-#include <poll.h>
 #include <unistd.h>
 
 #include <cerrno>
 
 #include "ExitCodes.h"
+#include "norv/posix/WriteAll.h"
 
 namespace norvgpssim {
 
 void StdoutOutput::WriteEpoch(const std::string& text) {
-  std::size_t done = 0;
-  while (!FClosed && done < text.size()) {
-    const ssize_t n = ::write(STDOUT_FILENO, text.data() + done, text.size() - done);
-    if (n >= 0) {
-      done += static_cast<std::size_t>(n);
-    } else if (errno == EPIPE) {
-      FClosed = true;
-    } else if (errno == EAGAIN || errno == EWOULDBLOCK) {  // stdout inherited non-blocking
-      pollfd p{STDOUT_FILENO, POLLOUT, 0};
-      ::poll(&p, 1, 1000);
-    } else if (errno != EINTR) {
-      throw CliError(kExitOutput, "stdout: write failed: " + ErrnoText(errno));
-    }
-  }
-  FBytesSent += done;
+  if (FClosed) return;
+  // No deadline: the reader sets the pace (stdout may be inherited non-blocking, then the write
+  // waits for room).
+  const norv::posix::TWriteResult result = norv::posix::WriteAll(
+      STDOUT_FILENO, text.data(), text.size(), norv::posix::Clock::time_point::max());
+  FBytesSent += result.written;
+  if (result.error == EPIPE)
+    FClosed = true;
+  else if (result.error != 0)
+    throw CliError(kExitOutput, "stdout: write failed: " + ErrnoText(result.error));
 }
 
 }  // namespace norvgpssim

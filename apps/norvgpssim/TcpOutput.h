@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "Output.h"
+#include "norv/posix/Descriptor.h"
 
 namespace norvgpssim {
 
@@ -12,7 +13,7 @@ class TcpOutput : public Output {
  public:
   // Listens on address:port (port 0: any free port). Raises CliError (unusable output).
   TcpOutput(const std::string& address, std::uint16_t port);
-  ~TcpOutput() override;
+  ~TcpOutput() override = default;  // the client and listening sockets close as members
   TcpOutput(const TcpOutput&) = delete;
   TcpOutput& operator=(const TcpOutput&) = delete;
 
@@ -29,7 +30,7 @@ class TcpOutput : public Output {
 
  private:
   struct Client {
-    int fd;
+    norv::posix::TDescriptor fd;
     std::string pending;  // accepted by us, not yet by the socket
   };
   void AcceptAll();
@@ -39,7 +40,7 @@ class TcpOutput : public Output {
   static bool Drain(int fd);
   void Drop(std::size_t index);
 
-  int FListen = -1;
+  norv::posix::TDescriptor FListen;
   std::uint16_t FPort = 0;
   std::string FEndpoint;
   std::vector<Client> FClients;

@@ -89,15 +89,4 @@ class TScopedTmpfs {
   std::string FError;
 };
 
-// Fills the file system holding Dir with a file of its own until no byte more fits.
-inline void FillFileSystem(const fs::path& Dir) {
-  std::ofstream filler(Dir / "filler", std::ios::binary);
-  const std::string block(4096, 'x');
-  while (filler.write(block.data(), static_cast<std::streamsize>(block.size()))) filler.flush();
-  // One byte at a time for the tail of the last page.
-  filler.clear();
-  while (filler.put('x') && filler.flush()) {
-  }
-}
-
 }  // namespace norv::test

@@ -1,13 +1,15 @@
-// Saves that cannot be completed: a full file system, a file size limit, a read-only or a
-// missing directory. Each raises norv::Exception naming the file and the reason, and leaves the
+// Saves that cannot be completed: a full file system, failing writes, flushes or renames, a file
+// size limit, a read-only or a missing directory. Each raises norv::Exception naming the file and the reason, and leaves the
 // previous file as it was, with nothing beside it.
 #include <sys/resource.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 
 #include "faults/SaveKinds.h"
+#include "norv/posix/SystemCalls.h"
 
 namespace norv::test {
 namespace {
@@ -65,13 +67,48 @@ class TFileSizeLimit {
   void (*FPrevious)(int) = nullptr;
 };
 
-TEST_P(SaveErrors, FullFileSystemRaisesAndKeepsTheOldFile) {
-  TScopedTmpfs fs(256 * 1024);
-  if (!fs.Mounted()) GTEST_SKIP() << "cannot mount a tmpfs here (" << fs.Error()
-                                  << "); FileSizeLimit covers the failed write";
-  WriteOldFile(fs.Path());
-  FillFileSystem(fs.Path());
-  ExpectRefusedSave(fs.Path(), std::strerror(ENOSPC), {"filler"});
+// One system call of the save fails, injected through the seam: no tmpfs or root needed.
+int CallsSoFar = 0;
+ssize_t FullAfterOneWrite(int Fd, const void* Data, std::size_t Count) {
+  if (CallsSoFar++ == 0) return ::write(Fd, Data, std::min<std::size_t>(Count, 512));
+  errno = ENOSPC;
+  return -1;
+}
+ssize_t WriteIoError(int, const void*, std::size_t) {
+  errno = EIO;
+  return -1;
+}
+int FsyncIoError(int) {
+  errno = EIO;
+  return -1;
+}
+int RenameIoError(const char*, const char*) {
+  errno = EIO;
+  return -1;
+}
+
+TEST_P(SaveErrors, FailedSystemCallsRaiseAndKeepTheOldFile) {
+  struct Case {
+    const char* Name;
+    void (*Inject)(posix::TSystemCalls&);
+    int Error;
+  };
+  const Case cases[] = {
+      {"disk full after part of the file", [](auto& c) { c.Write = FullAfterOneWrite; }, ENOSPC},
+      {"write fails", [](auto& c) { c.Write = WriteIoError; }, EIO},
+      {"flush fails", [](auto& c) { c.Fsync = FsyncIoError; }, EIO},
+      {"rename fails", [](auto& c) { c.Rename = RenameIoError; }, EIO},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TScratchDir dir("injected");
+    WriteOldFile(dir.Path());
+    const posix::TSystemCalls saved = posix::SystemCalls();
+    CallsSoFar = 0;
+    c.Inject(posix::SystemCalls());
+    ExpectRefusedSave(dir.Path(), std::strerror(c.Error));
+    posix::SystemCalls() = saved;
+  }
 }
 
 TEST_P(SaveErrors, FileSizeLimitRaisesAndKeepsTheOldFile) {

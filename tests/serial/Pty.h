@@ -11,7 +11,7 @@
 #include <string>
 
 #include "norv/core/TNorvGPSSimulator.h"
-#include "norv/serial/SystemCalls.h"
+#include "norv/posix/SystemCalls.h"
 
 namespace norv::test {
 
@@ -59,16 +59,16 @@ class TestPty {
   std::string path_;
 };
 
-// Replaces members of the serial system-call table for one test and puts the real ones back.
+// Replaces members of the system-call table for one test and puts the real ones back.
 class SystemCallsOverride {
  public:
-  SystemCallsOverride() : saved_(serial::SystemCalls()) {}
-  ~SystemCallsOverride() { serial::SystemCalls() = saved_; }
-  serial::TSystemCalls& operator*() { return serial::SystemCalls(); }
-  serial::TSystemCalls* operator->() { return &serial::SystemCalls(); }
+  SystemCallsOverride() : saved_(posix::SystemCalls()) {}
+  ~SystemCallsOverride() { posix::SystemCalls() = saved_; }
+  posix::TSystemCalls& operator*() { return posix::SystemCalls(); }
+  posix::TSystemCalls* operator->() { return &posix::SystemCalls(); }
 
  private:
-  serial::TSystemCalls saved_;
+  posix::TSystemCalls saved_;
 };
 
 // Sends chunks nobody reads until the terminal's buffer is full and a write stops short at its

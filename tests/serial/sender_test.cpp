@@ -6,6 +6,7 @@
 
 #include "norv/core/TNorvGPSSimulator.h"
 #include "norv/serial/SenderThread.h"
+#include "norv/serial/SerialLine.h"
 #include "serial/Pty.h"
 
 namespace norv {
@@ -40,12 +41,12 @@ TEST(Sender, KeepsTheTextUntilAPortIsSetAndOnlyTheLastHandOver) {
 
 TEST(Sender, BufferHoldsThePendingTextUntilItIsWritten) {
   TestPty pty;
-  TNorvGPSSimulator gps;
-  TSenderThread sender(&gps);  // a second sender of the same component, reached directly
+  serial::TSerialLine line;
+  serial::TSenderThread sender(line);  // a second sender of the same line, reached directly
   sender.SetBuffer("$GPVTG*00\r\n");
   std::this_thread::sleep_for(120ms);
   EXPECT_EQ(sender.Buffer(), "$GPVTG*00\r\n");
-  ASSERT_TRUE(gps.Connect(pty.Path(), 4800));
+  ASSERT_TRUE(line.Connect(pty.Path(), 4800));
   EXPECT_EQ(pty.Read(11, 2s), "$GPVTG*00\r\n");
   EXPECT_EQ(sender.Buffer(), "");
 }

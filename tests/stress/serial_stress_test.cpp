@@ -3,7 +3,8 @@
 // whose master a reader drains, while other components are created and destroyed with texts
 // pending. Run under ThreadSanitizer by scripts/test.sh. Checked: no data race (TSan), no
 // deadlock (a watchdog), no write to a descriptor the library has closed (the system-call seam
-// tracks every descriptor), and every sender thread joined (the thread count comes back).
+// tracks every descriptor), and every sender thread joined (the thread count comes back). A second
+// test has several host threads call the serial members of one component at once.
 #include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
@@ -32,7 +33,7 @@ struct TFdTracker {
   std::mutex Lock;
   std::set<int> Open;
   std::atomic<int> WritesToClosed{0};
-  serial::TSystemCalls Real{};
+  posix::TSystemCalls Real{};
 };
 
 TFdTracker& Tracker() {
@@ -40,8 +41,8 @@ TFdTracker& Tracker() {
   return tracker;
 }
 
-int TrackedOpen(const char* Path, int Flags) {
-  const int fd = Tracker().Real.Open(Path, Flags);
+int TrackedOpen(const char* Path, int Flags, mode_t Mode) {
+  const int fd = Tracker().Real.Open(Path, Flags, Mode);
   if (fd >= 0) {
     std::lock_guard<std::mutex> lock(Tracker().Lock);
     Tracker().Open.insert(fd);
@@ -146,12 +147,12 @@ enum TOperation {
 class SerialStress : public ::testing::Test {
  protected:
   void SetUp() override {
-    Tracker().Real = serial::SystemCalls();
-    serial::SystemCalls().Open = TrackedOpen;
-    serial::SystemCalls().Close = TrackedClose;
-    serial::SystemCalls().Write = TrackedWrite;
+    Tracker().Real = posix::SystemCalls();
+    posix::SystemCalls().Open = TrackedOpen;
+    posix::SystemCalls().Close = TrackedClose;
+    posix::SystemCalls().Write = TrackedWrite;
   }
-  void TearDown() override { serial::SystemCalls() = Tracker().Real; }
+  void TearDown() override { posix::SystemCalls() = Tracker().Real; }
 };
 
 TEST_F(SerialStress, RandomOperationsAgainstADrainedPty) {
@@ -251,6 +252,69 @@ TEST_F(SerialStress, RandomOperationsAgainstADrainedPty) {
   for (int c : counts) std::cout << ' ' << c;
   std::cout << '\n';
   EXPECT_EQ(progress, iterations);
+  EXPECT_EQ(Tracker().WritesToClosed, 0) << "a write reached a descriptor the library had closed";
+  {
+    std::lock_guard<std::mutex> lock(Tracker().Lock);
+    EXPECT_TRUE(Tracker().Open.empty()) << Tracker().Open.size() << " port descriptors left open";
+  }
+  EXPECT_EQ(ThreadCount(), threadsBefore) << "a sender thread outlived its component";
+}
+
+// One host thread's share of the concurrent run: serial members in random order.
+void HammerSerialMembers(TNorvGPSSimulator& Gps, const std::string& Path, std::uint32_t Seed,
+                         int Calls, std::atomic<int>& Progress, std::atomic<std::size_t>& Sent) {
+  std::mt19937 random(Seed);
+  const auto chance = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(random); };
+  for (int i = 0; i < Calls; ++i) {
+    switch (chance(9)) {
+      case 0: Gps.Connect(Path, chance(2) ? 4800 : 115200); break;
+      case 1: Gps.Disconnect(); break;
+      case 2: Gps.SetDCBState(chance(2) ? 9600 : 38400); break;
+      case 3: EXPECT_LT(Gps.LastError().size(), 200u); break;
+      case 4: {  // now and then more than the line holds: it waits until another call ends it
+        const int most = chance(8) == 0 ? 20000 : 3000;
+        Sent += Gps.Send(std::string(static_cast<std::size_t>(1 + chance(most)), 'h'));
+        break;
+      }
+      case 5: Gps.SendOnNewThread(std::string(static_cast<std::size_t>(1 + chance(3000)), 'b')); break;
+      case 6: Sent += Gps.Transmit(); break;
+      case 7: Gps.Connect(); break;
+      default: {
+        const std::string port = Gps.Port();  // whole, never torn by a concurrent Connect
+        EXPECT_TRUE(port.empty() || port == Path) << port;
+        break;
+      }
+    }
+    ++Progress;
+  }
+}
+
+TEST_F(SerialStress, SeveralHostThreadsOnOneComponent) {
+  const int calls = std::max(50, IterationsWanted() / 40);
+  const std::uint32_t seed = std::random_device{}();
+  std::thread([] {}).join();
+  const int threadsBefore = ThreadCount();
+  test::TestPty line;
+  std::atomic<int> progress{0}, operation{-1};
+  std::atomic<std::size_t> sent{0};
+  {
+    TReader reader(line, seed);
+    TWatchdog watchdog(progress, operation);
+    for (int round = 0; round < 8; ++round) {
+      auto gps = std::make_unique<TNorvGPSSimulator>();
+      gps->SetCommands(TNMEACommands::FromBits(static_cast<std::uint16_t>(round * 97 % (1 << 11))));
+      std::vector<std::thread> hosts;
+      for (std::uint32_t t = 0; t < 4; ++t)
+        hosts.emplace_back(HammerSerialMembers, std::ref(*gps), std::cref(line.Path()),
+                           seed + round * 4 + t, calls, std::ref(progress), std::ref(sent));
+      for (auto& host : hosts) host.join();
+      if (round % 2) gps->SendOnNewThread(std::string(3000, 'p'));
+      gps.reset();  // connected or not, possibly with a text pending or half written
+    }
+  }
+  std::cout << "[ stress ] 8 rounds of 4 threads x " << calls << " calls (seed " << seed << "), "
+            << sent << " bytes by Send and Transmit\n";
+  EXPECT_EQ(progress, 8 * 4 * calls);
   EXPECT_EQ(Tracker().WritesToClosed, 0) << "a write reached a descriptor the library had closed";
   {
     std::lock_guard<std::mutex> lock(Tracker().Lock);

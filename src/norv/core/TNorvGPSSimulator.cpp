@@ -7,7 +7,7 @@
 #include "norv/navigation/Routes.h"
 #include "norv/navigation/WayPoints.h"
 #include "norv/satellites/Satellite.h"
-#include "norv/serial/SenderThread.h"
+#include "norv/serial/SerialLine.h"
 
 namespace norv {
 
@@ -24,8 +24,7 @@ TNorvGPSSimulator::TNorvGPSSimulator(TComponent* AOwner) : TComponent(AOwner) {
   try {
     FWayPoints = new TWayPoints;
     FRoutes = new TRoutes;
-    // Last: the sender starts running at once and reads the fields above.
-    FSenderThread = new TSenderThread(this);
+    FLine = std::make_unique<serial::TSerialLine>();
   } catch (...) {
     // A destructor does not run for a constructor that throws (e.g. no thread could be started).
     delete FRoutes;
@@ -35,11 +34,9 @@ TNorvGPSSimulator::TNorvGPSSimulator(TComponent* AOwner) : TComponent(AOwner) {
 }
 
 TNorvGPSSimulator::~TNorvGPSSimulator() {
-  // The sender is stopped and joined before anything it reads goes; an open port is closed, since
-  // nothing could close or reopen it once its owner is gone.
-  delete FSenderThread;
-  FSenderThread = nullptr;
-  Disconnect();
+  // The line stops and joins its sender and closes an open port, since nothing could close or
+  // reopen it once its owner is gone.
+  FLine.reset();
   delete FWayPoints;  // with every waypoint still in it
   delete FRoutes;     // with every route still in it
 }
@@ -123,17 +120,6 @@ void TNorvGPSSimulator::SetVDOP(Extended Value) {
 void TNorvGPSSimulator::SetPDOP(Extended Value) {
   if (!InHalfOpen(Value, 0, 100)) Refuse("PDOP must be between 0 and 99.9.");
   FPDOP = Value;
-}
-
-std::string TNorvGPSSimulator::Port() const {
-  std::lock_guard<std::mutex> lock(FCriticalSection);
-  return FCommPort;
-}
-
-void TNorvGPSSimulator::SetPort(const std::string& Value) {
-  // The sender thread reads the port name under the lock.
-  std::lock_guard<std::mutex> lock(FCriticalSection);
-  FCommPort = Value;
 }
 
 // With the system clock this is the true UTC instant, whatever the local zone and its rules.

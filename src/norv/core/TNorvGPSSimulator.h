@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <vector>
 
@@ -18,10 +17,13 @@
 
 namespace norv {
 
+namespace serial {
+class TSerialLine;
+}
+
 class TSatellite;
 class TWayPoints;
 class TRoutes;
-class TSenderThread;
 class TSentenceCycle;
 class TSentenceText;
 class TCanvas;
@@ -60,7 +62,7 @@ class TNorvGPSSimulator : public TComponent {
   bool MessageAlert() const { return FMessageAlert; }
   std::int32_t FixQuality() const { return FFixQuality; }
   std::string Port() const;
-  std::int32_t BaudRate() const { return FBaudRate; }
+  std::int32_t BaudRate() const;
 
   // Validating setters: a refused value shows the message (when MessageAlert is true) and then
   // raises ENorvNMEAException; the field keeps its value.
@@ -90,7 +92,7 @@ class TNorvGPSSimulator : public TComponent {
   void SetMessageAlert(bool Value) { FMessageAlert = Value; }
   void SetFixQuality(std::int32_t Value) { FFixQuality = Value; }
   void SetPort(const std::string& Value);
-  void SetBaudRate(std::int32_t Value) { FBaudRate = Value; }
+  void SetBaudRate(std::int32_t Value);
 
   // ---- Public, not streamed ----
   double Version() const { return FVersion; }
@@ -242,14 +244,8 @@ class TNorvGPSSimulator : public TComponent {
   bool FUseSystemDateTime = true;
   bool FMessageAlert = false;
   double FVersion = 2.01;
-  std::string FCommPort;
-  std::int32_t FBaudRate = 4800;
-  int ComDevice = -1;  // file descriptor of the open port; -1 when none
-  std::string FLastError;
-  mutable std::mutex FCriticalSection;
-  TSenderThread* FSenderThread = nullptr;  // owned; stopped and joined by the destructor
-
-  friend class TSenderThread;
+  // The port, its rate, last error and background sender; closed and joined by the destructor.
+  std::unique_ptr<serial::TSerialLine> FLine;
 };
 
 }  // namespace norv

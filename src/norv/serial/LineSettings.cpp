@@ -7,9 +7,14 @@
 #include <cstdlib>
 
 #include "norv/serial/OtherBaudRate.h"
-#include "norv/serial/SystemCalls.h"
+#include "norv/posix/ErrorText.h"
+#include "norv/posix/SystemCalls.h"
 
 namespace norv::serial {
+
+using posix::ErrorText;
+using posix::RetryOnEintr;
+using posix::SystemCalls;
 
 namespace {
 

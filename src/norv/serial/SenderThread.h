@@ -1,26 +1,25 @@
 #pragma once
-// TSenderThread: the component's one background writer. About every 50 ms it writes the pending
-// text (Buffer) to the owner's port, at most one text per cycle.
+// TSenderThread: the serial line's one background writer. About every 50 ms it writes the pending
+// text (Buffer) to its line, at most one text per cycle.
 #include <condition_variable>
 #include <mutex>
 #include <string>
 #include <thread>
 
-namespace norv {
+namespace norv::serial {
 
-class TNorvGPSSimulator;
+class TSerialLine;
 
-// Locking: Buffer, the owner's port name and descriptor are guarded by the owner's
-// FCriticalSection. The thread holds it while it takes a text and during each write call, but
-// releases it while it waits for room on a full line, so the host's hand-over, Port(),
-// Disconnect and Connect never wait for a slow line. Disconnect and Connect close the port under
-// the lock and tell the thread through PortClosing, so a write never reaches a closed or reused
-// descriptor.
+// Locking: Buffer and the stop flag are guarded by the thread's own lock, which is never held
+// while the line writes, so a hand-over never waits for a slow line. The write itself goes
+// through the line, which serializes it with synchronous sends and lets Disconnect, Connect and
+// the line's destructor interrupt it.
 class TSenderThread {
  public:
-  // Starts the thread at once; Owner must outlive it (the owner's destructor deletes it first).
-  explicit TSenderThread(TNorvGPSSimulator* AOwner);
-  // Stops the thread and joins it. A text still pending is not written.
+  // Starts the thread at once; Line must outlive it.
+  explicit TSenderThread(TSerialLine& ALine);
+  // Stops the thread and joins it. A text still pending is not written; a write in progress ends
+  // at its deadline unless the line interrupts it.
   ~TSenderThread();
   TSenderThread(const TSenderThread&) = delete;
   TSenderThread& operator=(const TSenderThread&) = delete;
@@ -30,25 +29,15 @@ class TSenderThread {
   // Replaces the pending text (nothing is queued).
   void SetBuffer(const std::string& Value);
 
-  // For the owner, with FCriticalSection held: the port is closing, abandon the text being written.
-  void PortClosing();
-  // For the owner, with FCriticalSection held in Lock: waits until no background text is half
-  // written, so that a synchronous send does not land in the middle of it.
-  void WaitUntilLineFree(std::unique_lock<std::mutex>& Lock);
-
  private:
   void Execute();
-  // Takes the pending text and writes it, giving up at its deadline, on an error, or when the port
-  // closes or the thread stops.
-  void WritePending(std::unique_lock<std::mutex>& Lock);
 
-  TNorvGPSSimulator* Owner;  // not owned
+  TSerialLine& Line;
+  mutable std::mutex FLock;
   std::string FBuffer;
   bool FTerminated = false;
-  bool FWriting = false;     // a text is being written
-  bool FPortClosed = false;  // the port of the text being written has been closed
   std::condition_variable FWake;
   std::thread FThread;  // last: starts once every other member is ready
 };
 
-}  // namespace norv
+}  // namespace norv::serial

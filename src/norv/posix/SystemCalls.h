@@ -1,19 +1,19 @@
 #pragma once
-// The system calls of the serial line, behind one replaceable table so that tests can force
-// failures (EINTR, EIO, short writes) without real hardware.
+// TSystemCalls: the one table of system calls behind the library's and the CLI's descriptor I/O,
+// replaceable so that tests can force failures (EINTR, EIO, short writes, ENOSPC) without real
+// hardware, a full disk or root.
 #include <poll.h>
 #include <sys/types.h>
 #include <termios.h>
 
 #include <cerrno>
 #include <cstddef>
-#include <string>
 
-namespace norv::serial {
+namespace norv::posix {
 
-// Every system call the serial code makes; each member starts as the real call.
+// Every system call made through the seam; each member starts as the real call.
 struct TSystemCalls {
-  int (*Open)(const char* path, int flags);
+  int (*Open)(const char* path, int flags, mode_t mode);
   int (*Close)(int fd);
   int (*Ioctl)(int fd, unsigned long request, void* arg);
   int (*Flock)(int fd, int operation);
@@ -22,9 +22,11 @@ struct TSystemCalls {
   int (*TcFlush)(int fd, int queue);
   ssize_t (*Write)(int fd, const void* data, std::size_t count);
   int (*Poll)(pollfd* fds, nfds_t count, int timeoutMs);
+  int (*Fsync)(int fd);
+  int (*Rename)(const char* from, const char* to);
 };
 
-// The table in use. A test may replace members while no write is in progress and must put the
+// The table in use. A test may replace members while no call is in progress and must put the
 // previous table back afterwards.
 TSystemCalls& SystemCalls();
 
@@ -37,7 +39,4 @@ auto RetryOnEintr(Call call) {
   }
 }
 
-// "what path: OS error text", e.g. "open /dev/ttyUSB9: No such file or directory".
-std::string ErrorText(const std::string& what, const std::string& path, int error);
-
-}  // namespace norv::serial
+}  // namespace norv::posix
