@@ -152,7 +152,8 @@ TEST_F(WayPointFileTest, ARefusedValueStopsTheLoadAfterTheEarlierSections) {
     list_.LoadFromFile(file_);
     ADD_FAILURE() << "no exception";
   } catch (const ENorvNMEAException& e) {
-    EXPECT_EQ(e.Message(), "Latitude Minute must be between 0 and 60.");
+    EXPECT_EQ(e.Message(),
+              file_.string() + ":4: [B] Latitude_Minute: Latitude Minute must be between 0 and 60.");
   }
   EXPECT_EQ(Describe(list_), "A:1,0,0N,0,0,0E;");
 }
@@ -160,7 +161,7 @@ TEST_F(WayPointFileTest, ARefusedValueStopsTheLoadAfterTheEarlierSections) {
 TEST_F(WayPointFileTest, ANameTheFileCannotCarryBackRefusesTheWholeSave) {
   FillExample();
   list_.SaveToFile(file_);
-  for (const char* bad : {"WP=3", " WP3", "WP3 ", "[WP3]", ";WP3", "#WP3", "WP\n3", ""}) {
+  for (const char* bad : {"WP=3", " WP3", "WP3 ", "[WP3]", ";WP3", "#WP3", "WP\n3"}) {
     SCOPED_TRACE(bad);
     list_.Add(new TWayPoint(bad));
     try {

@@ -152,10 +152,11 @@ TEST(Streaming, ARefusedValueRaisesTheSettersExceptionNamingItsLine) {
     const char* line;
     const char* message;
   } cases[] = {
-      {"Latitude_Degree = 95", "Latitude Degree must be between 0 and 90. (line 4)"},
-      {"Latitude_Direction = cpEast", "Latitude Direction must be north or south. (line 4)"},
-      {"HDOP = 100", "HDOP must be between 0 and 99.9. (line 4)"},
-      {"Longitude_Second = nan", "Longitude Second must be between 0 and 60. (line 4)"},
+      {"Latitude_Degree = 95", "Line 4: Latitude_Degree: Latitude Degree must be between 0 and 90."},
+      {"Latitude_Direction = cpEast",
+       "Line 4: Latitude_Direction: Latitude Direction must be north or south."},
+      {"HDOP = 100", "Line 4: HDOP: HDOP must be between 0 and 99.9."},
+      {"Longitude_Second = nan", "Line 4: Longitude_Second: Longitude Second must be between 0 and 60."},
   };
   for (const auto& c : cases) {
     dialogs.clear();
@@ -171,7 +172,7 @@ TEST(Streaming, ARefusedValueRaisesTheSettersExceptionNamingItsLine) {
     }
     // The dialog shows the setter's own message; the lines before it were applied, not after.
     ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(std::string(c.message).find(dialogs[0]), 0u) << dialogs[0];
+    EXPECT_EQ(std::string(c.message).find(": " + dialogs[0]), std::string(c.message).size() - dialogs[0].size() - 2) << dialogs[0];
     EXPECT_EQ(sim.FixQuality(), 3);
     EXPECT_EQ(sim.BaudRate(), 4800);
     EXPECT_EQ(sim.Latitude_Degree(), 0);
