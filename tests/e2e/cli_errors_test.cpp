@@ -62,18 +62,21 @@ TEST(CliErrors, BadScenariosNameTheFileTheLineAndTheLibrarysMessage) {
     std::vector<std::string> pieces;
   } cases[] = {
       {"[Receiver]\nSpeed=3\nLatitude_Degree=91\n",
-       {"bad.ini:3: Latitude Degree must be between 0 and 90."}},
-      {"[Receiver]\nHeading=360\n", {"bad.ini:2: Heading must be between 0 and 360."}},
+       {"bad.ini:3: [Receiver] Latitude_Degree: Latitude Degree must be between 0 and 90."}},
+      {"[Receiver]\nHeading=360\n",
+       {"bad.ini:2: [Receiver] Heading: Heading must be between 0 and 360."}},
       {"[Receiver]\nLatitude_Direction=cpEast\n",
-       {"bad.ini:2: Latitude Direction must be north or south."}},
+       {"bad.ini:2: [Receiver] Latitude_Direction: Latitude Direction must be north or south."}},
       {"[Receiver]\n\nLatitude_Direction=Up\n", {"bad.ini:3:", "'Up'", "Latitude_Direction"}},
       {"[Receiver]\nLattitude_Degree=4\n", {"bad.ini:2:", "Lattitude_Degree"}},
       {"[Reciever]\nSpeed=1\n", {"bad.ini:1:", "[Reciever]"}},
       {"[Motion]\nMode=drift\n", {"bad.ini:2:", "drift"}},
       {"[Motion]\nMode=route\n", {"bad.ini:2:", "route"}},
       {"[Files]\nSatellites=none.ini\n", {"bad.ini:2:", "none.ini"}},
-      {"[Files]\nSatellites=sats.ini\n", {"sats.ini:4: [7] Elevation must be between 0 and 90."}},
-      {"[Files]\nWayPoints=wps.ini\n", {"wps.ini:3: [WP2] Latitude Minute must be between 0 and 60."}},
+      {"[Files]\nSatellites=sats.ini\n",
+       {"sats.ini:6: [7] Elevation: Elevation must be between 0 and 90."}},
+      {"[Files]\nWayPoints=wps.ini\n",
+       {"wps.ini:5: [WP2] Latitude_Minute: Latitude Minute must be between 0 and 60."}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
