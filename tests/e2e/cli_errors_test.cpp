@@ -57,6 +57,7 @@ TEST(CliErrors, BadScenariosNameTheFileTheLineAndTheLibrarysMessage) {
   test::TempDir dir("cli-scenario");
   dir.Write("sats.ini", "[5]\nActive=1\nElevation=40\n[7]\nActive=1\nElevation=95\n");
   dir.Write("wps.ini", "[WP1]\nLatitude_Minute=59\n[WP2]\nLatitude_Degree=1\nLatitude_Minute=60\n");
+  dir.Write("empty.ini", "; no sections\n");
   const struct {
     std::string text;
     std::vector<std::string> pieces;
@@ -77,6 +78,9 @@ TEST(CliErrors, BadScenariosNameTheFileTheLineAndTheLibrarysMessage) {
        {"sats.ini:6: [7] Elevation: Elevation must be between 0 and 90."}},
       {"[Files]\nWayPoints=wps.ini\n",
        {"wps.ini:5: [WP2] Latitude_Minute: Latitude Minute must be between 0 and 60."}},
+      {"[Files]\nRoute=empty.ini\n", {"empty.ini: the file has no sections"}},
+      {"Speed=1\n[Receiver]\n", {"bad.ini:1: Speed: a key before the first section header"}},
+      {"[Receiver]\nSpeed=1\n[Motion\nMode=route\n", {"bad.ini:3: a section header without ']'"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);

@@ -156,5 +156,82 @@ TEST_F(IniFileTest, CheckNameRefusesWhatCannotBeReadBackUnchanged) {
   for (const auto& name : good) EXPECT_EQ(back.ReadString(name, "Name", ""), name);
 }
 
+TEST_F(IniFileTest, EverySectionAndKeyKnowsItsLine) {
+  const fs::path file = dir_ / "lines.ini";
+  Write(file, "\xEF\xBB\xBF; comment\r\n[A]\r\nK=1\r\n\r\n[b]\rX=2\n[a]\nk=3\n");
+  const TIniFile ini(file);
+  EXPECT_EQ(ini.SectionLine("a"), 2);  // the first header of a repeated section
+  EXPECT_EQ(ini.ValueLine("A", "K"), 8);  // the value read last, which is the one kept
+  EXPECT_EQ(ini.ValueLine("B", "x"), 6);  // a lone CR ends a line too
+  EXPECT_EQ(ini.ValueLine("B", "Missing"), 5);
+  EXPECT_EQ(ini.SectionLine("Missing"), 0);
+  EXPECT_EQ(ini.Place("b", "X"), file.string() + ":6: [b] X: ");
+  EXPECT_EQ(ini.Place("A"), file.string() + ":2: [A] ");
+}
+
+TEST_F(IniFileTest, LocatedRaisesTheSameClassWithThePlaceBeforeTheMessage) {
+  const fs::path file = dir_ / "located.ini";
+  Write(file, "[S]\nA=1\nB=x\n");
+  const TIniFile ini(file);
+  EXPECT_EQ(ini.Located("S", "A", [] { return 5; }), 5);
+  try {
+    ini.Located("S", "B", [&] { return StrToInt(ini.ReadString("S", "B", "")); });
+    ADD_FAILURE() << "no exception";
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(e.Message(), file.string() + ":3: [S] B: 'x' is not a valid integer value");
+  }
+}
+
+TEST_F(IniFileTest, TextNoIniFileHoldsIsRefusedWithItsLine) {
+  const struct {
+    std::string text;
+    std::string message;  // after "<file>:"
+  } cases[] = {
+      // Ending the file there silently dropped the sections after it.
+      {std::string("[A]\nK=1\nL=a\0b\n[B]\nK=2\n", 20), "3: [A] L: a NUL byte, which no INI text holds"},
+      {std::string("[A]\n\0\n", 6), "2: a NUL byte, which no INI text holds"},
+      // A key that belonged to no section became a section named "".
+      {"; head\nK=1\n[A]\n", "2: K: a key before the first section header belongs to no section"},
+      // The keys after it joined the section before it.
+      {"[A]\nK=1\n[B\nK=2\n", "3: a section header without ']'"},
+  };
+  const fs::path file = dir_ / "bad.ini";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    Write(file, c.text);
+    try {
+      TIniFile ini(file);
+      ADD_FAILURE() << "loaded";
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Message(), file.string() + ":" + c.message);
+    }
+  }
+}
+
+TEST_F(IniFileTest, CheckValueRefusesOnlyWhatAValueCannotCarry) {
+  for (const std::string& bad : std::vector<std::string>{"a\rb", "a\nb", " a", "a\t", std::string("a\0b", 3)})
+    EXPECT_THROW(TIniFile::CheckValue(bad, "route name"), Exception) << bad;
+  const fs::path file = dir_ / "values.ini";
+  const std::vector<std::string> good{"", "a=b", "[x]", ";a", "#a", "a b"};
+  TIniFile ini(file, TIniFile::Empty);
+  for (std::size_t i = 0; i < good.size(); ++i) {
+    EXPECT_NO_THROW(TIniFile::CheckValue(good[i], "route name"));
+    ini.WriteString("S", "K" + std::to_string(i), good[i]);
+  }
+  ini.UpdateFile();
+  const TIniFile back(file);
+  for (std::size_t i = 0; i < good.size(); ++i)
+    EXPECT_EQ(back.ReadString("S", "K" + std::to_string(i), "?"), good[i]);
+}
+
+TEST_F(IniFileTest, FileToLoadTellsAFileFromNothingAndRefusesTheRest) {
+  EXPECT_FALSE(TIniFile::FileToLoad(dir_ / "absent.ini"));
+  Write(dir_ / "a.ini", "");
+  EXPECT_TRUE(TIniFile::FileToLoad(dir_ / "a.ini"));
+  ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0600), 0);
+  for (const fs::path& other : {dir_, dir_ / "fifo", fs::path("/dev/null")})
+    EXPECT_THROW(TIniFile::FileToLoad(other), Exception) << other;
+}
+
 }  // namespace
 }  // namespace norv

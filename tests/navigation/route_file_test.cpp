@@ -141,5 +141,19 @@ TEST_F(RouteFileTest, AFailedWriteLeavesThePreviousFileAsItWas) {
   }
 }
 
+TEST_F(RouteFileTest, AnyNameAValueCarriesSavesAndLoadsBack) {
+  // The route's name is only ever a value; a waypoint name may be empty ("[]", "Name=").
+  for (const char* name : {"", "a=b", "[R]", ";R", "#R"}) {
+    SCOPED_TRACE(name);
+    TRoute r(name);
+    r.WayPoints() = {"WP1", "", "WP2"};
+    r.SaveToFile(file_);
+    TRoute back("other");
+    back.LoadFromFile(file_);
+    EXPECT_EQ(back.Name(), name);
+    EXPECT_EQ(back.WayPoints(), (Names{"WP1", "", "WP2"}));
+  }
+}
+
 }  // namespace
 }  // namespace norv

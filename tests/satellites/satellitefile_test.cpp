@@ -168,6 +168,19 @@ TEST_F(SatelliteFileTest, ABadSectionRaisesAfterTheSectionsBeforeItWereApplied) 
   }
 }
 
+TEST_F(SatelliteFileTest, ARefusalQuotesAHugeSectionNameOnlyInPart) {
+  TNorvGPSSimulator sim;
+  Write("[" + std::string(1 << 20, '9') + "]\nActive=1\n");
+  try {
+    sim.LoadSatellitesFromFile(file_);
+    ADD_FAILURE() << "no exception";
+  } catch (const EConvertError& e) {
+    // The name stands in the place and in the conversion's message; each time cut short.
+    EXPECT_LT(e.Message().size(), file_.string().size() + 200) << e.Message().substr(0, 300);
+    EXPECT_EQ(e.Message().rfind(file_.string() + ":1: [999", 0), 0u);
+  }
+}
+
 TEST_F(SatelliteFileTest, ACodeGivenTwiceTakesTheLaterSection) {
   TNorvGPSSimulator sim;
   Write(Section(9, "1", 1, 1, 1, "GPS") + Section(8, "1", 2, 2, 2, "GPS") +
