@@ -62,6 +62,27 @@ TEST_F(IniFileTest, ReadSectionListsKeysInFileOrderAcrossMergedSections) {
   EXPECT_TRUE(ini.ReadSection("Missing").empty());
 }
 
+TEST_F(IniFileTest, ASectionWithManyKeysKeepsTheRulesOfAFewKeys) {
+  const fs::path file = dir_ / "many.ini";
+  std::string text = "[S]\n";
+  std::vector<std::string> names;
+  for (int i = 0; i < 40; ++i) {
+    names.push_back("Key" + std::to_string(i));
+    text += names.back() + "=" + std::to_string(i) + "\n";
+  }
+  Write(file, text + "KEY3=again\nkey39=last\n");
+  TIniFile ini(file);
+  EXPECT_EQ(ini.ReadSection("s"), names);  // a repeated key keeps its first place and spelling
+  EXPECT_EQ(ini.ReadString("S", "key3", ""), "again");
+  EXPECT_EQ(ini.ValueLine("S", "Key3"), 42);
+  EXPECT_EQ(ini.ReadString("S", "KEY39", ""), "last");
+  EXPECT_EQ(ini.ReadInteger("S", "key20", -1), 20);
+  ini.WriteString("s", "key20", "written");
+  ini.WriteString("S", "New", "n");
+  EXPECT_EQ(ini.ReadString("S", "KEY20", ""), "written");
+  EXPECT_EQ(ini.ReadSection("S").size(), 41u);
+}
+
 TEST_F(IniFileTest, WritesKeepOrderAndReplaceInPlace) {
   const fs::path file = dir_ / "b.ini";
   TIniFile ini(file);
