@@ -229,30 +229,5 @@ TEST_F(IniFileTest, TextNoIniFileHoldsIsRefusedWithItsLine) {
   }
 }
 
-TEST_F(IniFileTest, CheckValueRefusesOnlyWhatAValueCannotCarry) {
-  for (const std::string& bad : std::vector<std::string>{"a\rb", "a\nb", " a", "a\t", std::string("a\0b", 3)})
-    EXPECT_THROW(TIniFile::CheckValue(bad, "route name"), Exception) << bad;
-  const fs::path file = dir_ / "values.ini";
-  const std::vector<std::string> good{"", "a=b", "[x]", ";a", "#a", "a b"};
-  TIniFile ini(file, TIniFile::Empty);
-  for (std::size_t i = 0; i < good.size(); ++i) {
-    EXPECT_NO_THROW(TIniFile::CheckValue(good[i], "route name"));
-    ini.WriteString("S", "K" + std::to_string(i), good[i]);
-  }
-  ini.UpdateFile();
-  const TIniFile back(file);
-  for (std::size_t i = 0; i < good.size(); ++i)
-    EXPECT_EQ(back.ReadString("S", "K" + std::to_string(i), "?"), good[i]);
-}
-
-TEST_F(IniFileTest, FileToLoadTellsAFileFromNothingAndRefusesTheRest) {
-  EXPECT_FALSE(TIniFile::FileToLoad(dir_ / "absent.ini"));
-  Write(dir_ / "a.ini", "");
-  EXPECT_TRUE(TIniFile::FileToLoad(dir_ / "a.ini"));
-  ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0600), 0);
-  for (const fs::path& other : {dir_, dir_ / "fifo", fs::path("/dev/null")})
-    EXPECT_THROW(TIniFile::FileToLoad(other), Exception) << other;
-}
-
 }  // namespace
 }  // namespace norv
