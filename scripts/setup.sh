@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake pkg-config ccache
   libgtest-dev libgmock-dev libbenchmark-dev
-  libsimpleini-dev libcairo2-dev libcli11-dev
+  libcairo2-dev libcli11-dev locales
   gpsd gpsd-clients
   chromium
   clang libclang-rt-14-dev

@@ -20,7 +20,8 @@ MotionSettings LoadBuiltinScenario(norv::TNorvGPSSimulator& sim);
 //               the scenario file; the route becomes the active route
 //   [Motion]    Mode=static|constant|route, RouteEnd=stop|repeat
 // Every value goes through the component's setters. Raises CliError (bad scenario) with
-// "file:line: message" for the first refused value, unknown name or missing file.
+// "<file>:<line>: [<section>] <key>: <message>" for the first refused value, unknown name or
+// missing file, in the scenario or in a file it names.
 MotionSettings LoadScenarioFile(norv::TNorvGPSSimulator& sim, const std::filesystem::path& file);
 
 // The file when given, else the built-in scenario.

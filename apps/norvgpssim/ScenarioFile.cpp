@@ -3,7 +3,6 @@
 #include <iostream>
 
 #include "ExitCodes.h"
-#include "IniLines.h"
 #include "Scenario.h"
 #include "norv/core/PublishedProperties.h"
 #include "norv/framework/IniFile.h"
@@ -19,30 +18,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Located(const fs::path& file, int line, const std::string& message) {
-  return file.string() + (line > 0 ? ":" + std::to_string(line) : "") + ": " + message;
-}
-
-// The first section of a satellite file that the component refuses, read as the library reads
-// it, so a refused load can point at its line.
-std::string FirstRefusedSatelliteSection(const fs::path& file) {
-  const norv::TIniFile ini(file);
-  norv::TNorvGPSSimulator scratch;
-  for (const std::string& section : ini.ReadSections()) {
-    try {
-      const std::int32_t code = norv::StrToInt(section);
-      scratch.SetSatellite(code >= 1 && code <= 0xFFFF ? static_cast<std::uint16_t>(code) : 0,
-                           ini.ReadBool(section, "Active", false),
-                           ini.ReadInteger(section, "Elevation", 0),
-                           ini.ReadInteger(section, "Azimuth", 0), ini.ReadInteger(section, "SNR", 0),
-                           scratch.StrToSatelliteType(ini.ReadString(section, "Type", "")));
-    } catch (const norv::Exception&) {
-      return section;
-    }
-  }
-  return "";
-}
-
 class ScenarioReader {
  public:
   ScenarioReader(norv::TNorvGPSSimulator& sim, const fs::path& file)
@@ -56,16 +31,17 @@ class ScenarioReader {
   }
 
  private:
+  // "<file>:<line>: [<section>] <key>: <message>", the form of the library's own loaders.
   [[noreturn]] void Fail(const std::string& section, const std::string& key,
                          const std::string& message) const {
-    throw CliError(kExitScenario, Located(FFile, FindIniLine(FFile, section, key), message));
+    throw CliError(kExitScenario, FIni.Place(section, key) + message);
   }
 
   void CheckSections() const {
     for (const std::string& s : FIni.ReadSections()) {
       const std::string name = norv::UpperCase(s);
       if (name != "RECEIVER" && name != "FILES" && name != "MOTION")
-        Fail(s, "", "unknown section [" + s + "] (expected [Receiver], [Files], [Motion])");
+        Fail(s, "", "unknown section (expected [Receiver], [Files], [Motion])");
     }
   }
 
@@ -76,20 +52,18 @@ class ScenarioReader {
     for (const std::string& key : FIni.ReadSection("Receiver")) {
       const norv::TPropertyInfo* property = cls.FindProperty(key);
       if (property == nullptr)
-        Fail("Receiver", key, "unknown property '" + key + "' in [Receiver]");
+        Fail("Receiver", key, "unknown property of TNorvGPSSimulator");
       if (property->Name == "UTCDateTime" || property->Name == "UseSystemDateTime") {
-        std::cerr << "norvgpssim: "
-                  << Located(FFile, FindIniLine(FFile, "Receiver", key),
-                             property->Name + " is ignored: the run's virtual clock sets the "
-                                              "time (see --start-time)")
-                  << '\n';
+        std::cerr << "norvgpssim: " << FIni.Place("Receiver", key)
+                  << "ignored: the run's virtual clock sets the time (see --start-time)\n";
         continue;
       }
       const std::string text = FIni.ReadString("Receiver", key, "");
       const auto value = norv::ParsePropertyValue(*property, text);
       if (!value)
-        Fail("Receiver", key, "'" + text + "' is not a value for " + property->Name +
-                                  " (expected " + norv::ExpectedValueText(*property) + ")");
+        Fail("Receiver", key, "'" + norv::Excerpt(text) + "' is not a value for " +
+                                  property->Name + " (expected " +
+                                  norv::ExpectedValueText(*property) + ")");
       try {
         property->Set(FSim, *value);
       } catch (const norv::Exception& e) {
@@ -102,7 +76,7 @@ class ScenarioReader {
     for (const std::string& key : FIni.ReadSection("Files")) {
       const std::string name = norv::UpperCase(key);
       if (name != "SATELLITES" && name != "WAYPOINTS" && name != "ROUTE")
-        Fail("Files", key, "unknown key '" + key + "' in [Files] (Satellites, WayPoints, Route)");
+        Fail("Files", key, "unknown key (expected Satellites, WayPoints, Route)");
     }
     // Waypoints before the route, so the route's names resolve from its first epoch.
     if (const auto file = Referenced("Satellites")) LoadSatellites(*file);
@@ -121,42 +95,30 @@ class ScenarioReader {
     return file;
   }
 
+  // The library's loaders name the file, line and key of a refused value themselves.
   void LoadSatellites(const fs::path& file) {
-    try {
-      FSim.LoadSatellitesFromFile(file);
-    } catch (const norv::Exception& e) {
-      const std::string section = FirstRefusedSatelliteSection(file);
-      throw CliError(kExitScenario,
-                     Located(file, section.empty() ? 0 : FindIniLine(file, section),
-                             (section.empty() ? "" : "[" + section + "] ") + e.Message()));
-    }
+    Loading([&] { FSim.LoadSatellitesFromFile(file); });
   }
 
   void LoadWayPoints(const fs::path& file) {
-    try {
-      FSim.WayPoints()->LoadFromFile(file);
-    } catch (const norv::Exception& e) {
-      // The list loads section by section and stops at the refused one: it holds the sections
-      // before it.
-      const auto sections = norv::TIniFile(file).ReadSections();
-      const auto loaded = static_cast<std::size_t>(FSim.WayPoints()->GetCount());
-      const std::string section = loaded < sections.size() ? sections[loaded] : "";
-      throw CliError(kExitScenario,
-                     Located(file, section.empty() ? 0 : FindIniLine(file, section),
-                             (section.empty() ? "" : "[" + section + "] ") + e.Message()));
-    }
+    Loading([&] { FSim.WayPoints()->LoadFromFile(file); });
   }
 
   void LoadRoute(const fs::path& file) {
     auto route = std::make_unique<norv::TRoute>("");
-    try {
-      route->LoadFromFile(file);
-    } catch (const norv::Exception& e) {
-      throw CliError(kExitScenario, Located(file, 0, e.Message()));
-    }
+    Loading([&] { route->LoadFromFile(file); });
     norv::TRoute* active = route.get();
     FSim.Routes()->Add(route.release());
     FSim.Routes()->SetActiveRoute(active);
+  }
+
+  template <class TLoad>
+  static void Loading(TLoad&& load) {
+    try {
+      load();
+    } catch (const norv::Exception& e) {
+      throw CliError(kExitScenario, e.Message());
+    }
   }
 
   MotionSettings ReadMotion() const {
@@ -165,12 +127,12 @@ class ScenarioReader {
       const std::string name = norv::UpperCase(key), text = FIni.ReadString("Motion", key, "");
       if (name == "MODE") {
         if (!ParseMotionMode(text, m.mode))
-          Fail("Motion", key, "Mode must be static, constant or route, not '" + text + "'");
+          Fail("Motion", key, "Mode must be static, constant or route, not '" + norv::Excerpt(text) + "'");
       } else if (name == "ROUTEEND") {
         if (!ParseRouteEnd(text, m.routeEnd))
-          Fail("Motion", key, "RouteEnd must be stop or repeat, not '" + text + "'");
+          Fail("Motion", key, "RouteEnd must be stop or repeat, not '" + norv::Excerpt(text) + "'");
       } else {
-        Fail("Motion", key, "unknown key '" + key + "' in [Motion] (Mode, RouteEnd)");
+        Fail("Motion", key, "unknown key (expected Mode, RouteEnd)");
       }
     }
     if (m.mode == MotionMode::Route && FSim.Routes()->ActiveRoute() == nullptr)

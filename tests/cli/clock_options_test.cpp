@@ -4,10 +4,8 @@
 #include <stdexcept>
 
 #include "Clock.h"
-#include "IniLines.h"
 #include "Options.h"
 #include "TimeText.h"
-#include "e2e/TempDir.h"
 
 namespace norvgpssim {
 namespace {
@@ -53,20 +51,6 @@ TEST(Options, SentenceKindListsMapToTheCommandSet) {
   EXPECT_TRUE(ParseCommands("all").Contains(norv::AllNMEA));
   for (const char* bad : {"", "GGA,,RMC", "GGAX", "XXGGA", "GGA RMC"})
     EXPECT_THROW(ParseCommands(bad), std::invalid_argument) << bad;
-}
-
-TEST(IniLines, FindsTheLineAnIniReaderTakesTheValueFrom) {
-  norv::test::TempDir dir("cli-lines");
-  const auto file = dir.Write("s.ini",
-                              "; comment\n[Receiver]\nSpeed=1\n\n[files]\n  Route = r.ini\n"
-                              "[RECEIVER]\nspeed=2\n");
-  EXPECT_EQ(FindIniLine(file, "Receiver", "SPEED"), 8);
-  EXPECT_EQ(FindIniLine(file, "Files", "route"), 6);
-  EXPECT_EQ(FindIniLine(file, "receiver"), 2);
-  EXPECT_EQ(FindIniLine(file, "Motion", "Mode"), 0);
-  EXPECT_EQ(FindIniLine(dir / "none.ini", "Receiver", "Speed"), 0);
-  const auto marked = dir.Write("bom.ini", "\xEF\xBB\xBF[Receiver]\r\nSpeed=1\r\n");
-  EXPECT_EQ(FindIniLine(marked, "Receiver", "Speed"), 2);
 }
 
 }  // namespace

@@ -57,23 +57,30 @@ TEST(CliErrors, BadScenariosNameTheFileTheLineAndTheLibrarysMessage) {
   test::TempDir dir("cli-scenario");
   dir.Write("sats.ini", "[5]\nActive=1\nElevation=40\n[7]\nActive=1\nElevation=95\n");
   dir.Write("wps.ini", "[WP1]\nLatitude_Minute=59\n[WP2]\nLatitude_Degree=1\nLatitude_Minute=60\n");
+  dir.Write("empty.ini", "; no sections\n");
   const struct {
     std::string text;
     std::vector<std::string> pieces;
   } cases[] = {
       {"[Receiver]\nSpeed=3\nLatitude_Degree=91\n",
-       {"bad.ini:3: Latitude Degree must be between 0 and 90."}},
-      {"[Receiver]\nHeading=360\n", {"bad.ini:2: Heading must be between 0 and 360."}},
+       {"bad.ini:3: [Receiver] Latitude_Degree: Latitude Degree must be between 0 and 90."}},
+      {"[Receiver]\nHeading=360\n",
+       {"bad.ini:2: [Receiver] Heading: Heading must be between 0 and 360."}},
       {"[Receiver]\nLatitude_Direction=cpEast\n",
-       {"bad.ini:2: Latitude Direction must be north or south."}},
+       {"bad.ini:2: [Receiver] Latitude_Direction: Latitude Direction must be north or south."}},
       {"[Receiver]\n\nLatitude_Direction=Up\n", {"bad.ini:3:", "'Up'", "Latitude_Direction"}},
       {"[Receiver]\nLattitude_Degree=4\n", {"bad.ini:2:", "Lattitude_Degree"}},
       {"[Reciever]\nSpeed=1\n", {"bad.ini:1:", "[Reciever]"}},
       {"[Motion]\nMode=drift\n", {"bad.ini:2:", "drift"}},
       {"[Motion]\nMode=route\n", {"bad.ini:2:", "route"}},
       {"[Files]\nSatellites=none.ini\n", {"bad.ini:2:", "none.ini"}},
-      {"[Files]\nSatellites=sats.ini\n", {"sats.ini:4: [7] Elevation must be between 0 and 90."}},
-      {"[Files]\nWayPoints=wps.ini\n", {"wps.ini:3: [WP2] Latitude Minute must be between 0 and 60."}},
+      {"[Files]\nSatellites=sats.ini\n",
+       {"sats.ini:6: [7] Elevation: Elevation must be between 0 and 90."}},
+      {"[Files]\nWayPoints=wps.ini\n",
+       {"wps.ini:5: [WP2] Latitude_Minute: Latitude Minute must be between 0 and 60."}},
+      {"[Files]\nRoute=empty.ini\n", {"empty.ini: the file has no sections"}},
+      {"Speed=1\n[Receiver]\n", {"bad.ini:1: Speed: a key before the first section header"}},
+      {"[Receiver]\nSpeed=1\n[Motion\nMode=route\n", {"bad.ini:3: a section header without ']'"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);

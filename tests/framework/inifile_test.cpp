@@ -62,6 +62,27 @@ TEST_F(IniFileTest, ReadSectionListsKeysInFileOrderAcrossMergedSections) {
   EXPECT_TRUE(ini.ReadSection("Missing").empty());
 }
 
+TEST_F(IniFileTest, ASectionWithManyKeysKeepsTheRulesOfAFewKeys) {
+  const fs::path file = dir_ / "many.ini";
+  std::string text = "[S]\n";
+  std::vector<std::string> names;
+  for (int i = 0; i < 40; ++i) {
+    names.push_back("Key" + std::to_string(i));
+    text += names.back() + "=" + std::to_string(i) + "\n";
+  }
+  Write(file, text + "KEY3=again\nkey39=last\n");
+  TIniFile ini(file);
+  EXPECT_EQ(ini.ReadSection("s"), names);  // a repeated key keeps its first place and spelling
+  EXPECT_EQ(ini.ReadString("S", "key3", ""), "again");
+  EXPECT_EQ(ini.ValueLine("S", "Key3"), 42);
+  EXPECT_EQ(ini.ReadString("S", "KEY39", ""), "last");
+  EXPECT_EQ(ini.ReadInteger("S", "key20", -1), 20);
+  ini.WriteString("s", "key20", "written");
+  ini.WriteString("S", "New", "n");
+  EXPECT_EQ(ini.ReadString("S", "KEY20", ""), "written");
+  EXPECT_EQ(ini.ReadSection("S").size(), 41u);
+}
+
 TEST_F(IniFileTest, WritesKeepOrderAndReplaceInPlace) {
   const fs::path file = dir_ / "b.ini";
   TIniFile ini(file);
@@ -128,7 +149,7 @@ TEST_F(IniFileTest, EmptyDocumentIgnoresTheOldFileUntilItReplacesIt) {
 }
 
 TEST_F(IniFileTest, CheckNameRefusesWhatCannotBeReadBackUnchanged) {
-  const std::vector<std::string> refused{"",    "a\rb", "a\nb", "a[b", "a]b", "a=b", " a",
+  const std::vector<std::string> refused{"a\rb", "a\nb", "a[b", "a]b", "a=b", " a",
                                          "a ",  "\ta",  "a\t",  ";a",  "#a",
                                          std::string("a\0b", 3)};
   for (const std::string& bad : refused) {
@@ -144,7 +165,7 @@ TEST_F(IniFileTest, CheckNameRefusesWhatCannotBeReadBackUnchanged) {
   }
   // Everything else is carried back as written, which the round trip proves.
   const fs::path file = dir_ / "f.ini";
-  const std::vector<std::string> good{"a b", "a;b", "x#", "\xC3\xA9t\xC3\xA9", "'q'", "\"q\""};
+  const std::vector<std::string> good{"a b", "a;b", "x#", "\xC3\xA9t\xC3\xA9", "'q'", "\"q\"", ""};
   TIniFile ini(file, TIniFile::Empty);
   for (const auto& name : good) {
     EXPECT_NO_THROW(TIniFile::CheckName(name, "waypoint name"));
@@ -154,6 +175,58 @@ TEST_F(IniFileTest, CheckNameRefusesWhatCannotBeReadBackUnchanged) {
   TIniFile back(file);
   EXPECT_EQ(back.ReadSections(), good);
   for (const auto& name : good) EXPECT_EQ(back.ReadString(name, "Name", ""), name);
+}
+
+TEST_F(IniFileTest, EverySectionAndKeyKnowsItsLine) {
+  const fs::path file = dir_ / "lines.ini";
+  Write(file, "\xEF\xBB\xBF; comment\r\n[A]\r\nK=1\r\n\r\n[b]\rX=2\n[a]\nk=3\n");
+  const TIniFile ini(file);
+  EXPECT_EQ(ini.SectionLine("a"), 2);  // the first header of a repeated section
+  EXPECT_EQ(ini.ValueLine("A", "K"), 8);  // the value read last, which is the one kept
+  EXPECT_EQ(ini.ValueLine("B", "x"), 6);  // a lone CR ends a line too
+  EXPECT_EQ(ini.ValueLine("B", "Missing"), 5);
+  EXPECT_EQ(ini.SectionLine("Missing"), 0);
+  EXPECT_EQ(ini.Place("b", "X"), file.string() + ":6: [b] X: ");
+  EXPECT_EQ(ini.Place("A"), file.string() + ":2: [A] ");
+}
+
+TEST_F(IniFileTest, LocatedRaisesTheSameClassWithThePlaceBeforeTheMessage) {
+  const fs::path file = dir_ / "located.ini";
+  Write(file, "[S]\nA=1\nB=x\n");
+  const TIniFile ini(file);
+  EXPECT_EQ(ini.Located("S", "A", [] { return 5; }), 5);
+  try {
+    ini.Located("S", "B", [&] { return StrToInt(ini.ReadString("S", "B", "")); });
+    ADD_FAILURE() << "no exception";
+  } catch (const EConvertError& e) {
+    EXPECT_EQ(e.Message(), file.string() + ":3: [S] B: 'x' is not a valid integer value");
+  }
+}
+
+TEST_F(IniFileTest, TextNoIniFileHoldsIsRefusedWithItsLine) {
+  const struct {
+    std::string text;
+    std::string message;  // after "<file>:"
+  } cases[] = {
+      // Ending the file there silently dropped the sections after it.
+      {std::string("[A]\nK=1\nL=a\0b\n[B]\nK=2\n", 20), "3: [A] L: a NUL byte, which no INI text holds"},
+      {std::string("[A]\n\0\n", 6), "2: a NUL byte, which no INI text holds"},
+      // A key that belonged to no section became a section named "".
+      {"; head\nK=1\n[A]\n", "2: K: a key before the first section header belongs to no section"},
+      // The keys after it joined the section before it.
+      {"[A]\nK=1\n[B\nK=2\n", "3: a section header without ']'"},
+  };
+  const fs::path file = dir_ / "bad.ini";
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    Write(file, c.text);
+    try {
+      TIniFile ini(file);
+      ADD_FAILURE() << "loaded";
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Message(), file.string() + ":" + c.message);
+    }
+  }
 }
 
 }  // namespace

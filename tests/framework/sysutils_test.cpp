@@ -80,5 +80,14 @@ TEST(UpperCase, OnlyAsciiLettersChange) {
   EXPECT_EQ(UpperCase(""), "");
 }
 
+TEST(Excerpt, SpellsOutLineBreaksAndCutsLongTextAtACharacter) {
+  EXPECT_EQ(Excerpt(std::string("a\rb\nc\td\0e", 9)), "a\\rb\\nc\\td\\0e");
+  const std::string sixty(60, 'x');
+  EXPECT_EQ(Excerpt(sixty), sixty);
+  EXPECT_EQ(Excerpt(sixty + "y"), sixty + "...");
+  // A two-byte letter across the cut is left out whole.
+  EXPECT_EQ(Excerpt(std::string(59, 'x') + "\xC3\xA9z"), std::string(59, 'x') + "...");
+}
+
 }  // namespace
 }  // namespace norv

@@ -88,7 +88,7 @@ TEST_F(RouteFileTest, AFileWithoutSectionsRaisesAndChangesNothing) {
       r.LoadFromFile(file_);
       ADD_FAILURE() << "no exception";
     } catch (const EListError& e) {
-      EXPECT_EQ(e.Message(), "List index out of bounds (0)");
+      EXPECT_EQ(e.Message(), file_.string() + ": the file has no sections");
     }
     EXPECT_EQ(r.Name(), "R");
     EXPECT_EQ(r.WayPoints(), Names{"A"});
@@ -106,8 +106,8 @@ TEST_F(RouteFileTest, ANameTheFileCannotCarryBackRefusesTheWholeSave) {
     Names WayPoints;
     const char* Named;  // what the message names
   };
-  for (const Case& c : std::vector<Case>{{"a=b", {"WP1"}, "route name \"a=b\""},
-                                          {"", {"WP1"}, "route name \"\""},
+  for (const Case& c : std::vector<Case>{{"a\nb", {"WP1"}, "route name \"a\\nb\""},
+                                          {"R ", {"WP1"}, "route name \"R \""},
                                           {"R", {"WP1", " WP2"}, "waypoint name \" WP2\""},
                                           {"R", {"WP1", "x\r\n"}, "waypoint name \"x\\r\\n\""},
                                           {"R", {"WP1", "route"}, "waypoint name \"route\""}}) {
@@ -138,6 +138,20 @@ TEST_F(RouteFileTest, AFailedWriteLeavesThePreviousFileAsItWas) {
     fs::permissions(dir_, fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_THROW(r.SaveToFile(file_), Exception);
     EXPECT_EQ(Read(file_), "[Route]\nName=Old\n");
+  }
+}
+
+TEST_F(RouteFileTest, AnyNameAValueCarriesSavesAndLoadsBack) {
+  // The route's name is only ever a value; a waypoint name may be empty ("[]", "Name=").
+  for (const char* name : {"", "a=b", "[R]", ";R", "#R"}) {
+    SCOPED_TRACE(name);
+    TRoute r(name);
+    r.WayPoints() = {"WP1", "", "WP2"};
+    r.SaveToFile(file_);
+    TRoute back("other");
+    back.LoadFromFile(file_);
+    EXPECT_EQ(back.Name(), name);
+    EXPECT_EQ(back.WayPoints(), (Names{"WP1", "", "WP2"}));
   }
 }
 

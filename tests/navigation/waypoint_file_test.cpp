@@ -1,5 +1,6 @@
 // The waypoint file: its exact layout, reading it back, and saves that fail without damage.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "navigation/TempDirTest.h"
@@ -152,7 +153,8 @@ TEST_F(WayPointFileTest, ARefusedValueStopsTheLoadAfterTheEarlierSections) {
     list_.LoadFromFile(file_);
     ADD_FAILURE() << "no exception";
   } catch (const ENorvNMEAException& e) {
-    EXPECT_EQ(e.Message(), "Latitude Minute must be between 0 and 60.");
+    EXPECT_EQ(e.Message(),
+              file_.string() + ":4: [B] Latitude_Minute: Latitude Minute must be between 0 and 60.");
   }
   EXPECT_EQ(Describe(list_), "A:1,0,0N,0,0,0E;");
 }
@@ -160,7 +162,7 @@ TEST_F(WayPointFileTest, ARefusedValueStopsTheLoadAfterTheEarlierSections) {
 TEST_F(WayPointFileTest, ANameTheFileCannotCarryBackRefusesTheWholeSave) {
   FillExample();
   list_.SaveToFile(file_);
-  for (const char* bad : {"WP=3", " WP3", "WP3 ", "[WP3]", ";WP3", "#WP3", "WP\n3", ""}) {
+  for (const char* bad : {"WP=3", " WP3", "WP3 ", "[WP3]", ";WP3", "#WP3", "WP\n3"}) {
     SCOPED_TRACE(bad);
     list_.Add(new TWayPoint(bad));
     try {
@@ -193,6 +195,28 @@ TEST_F(WayPointFileTest, AFailedWriteLeavesThePreviousFileAsItWas) {
     list_.Clear();
     EXPECT_THROW(list_.SaveToFile(file_), Exception);  // the removal fails, and says so
     EXPECT_EQ(Read(file_), "[Old]\nName=Old\n");
+  }
+}
+
+TEST_F(WayPointFileTest, AnEmptyNameSavesAndLoadsBack) {
+  list_.Add(NewWayPoint("", 1, 2, 3, cpSouth, 4, 5, 6, cpWest));
+  list_.Add(new TWayPoint("B"));
+  list_.SaveToFile(file_);
+  TWayPoints back;
+  back.LoadFromFile(file_);
+  EXPECT_EQ(Describe(back), ":1,2,3S,4,5,6W;B:0,0,0N,0,0,0E;");
+}
+
+TEST_F(WayPointFileTest, WhatIsNoWayPointFileRaisesAndKeepsTheList) {
+  ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0600), 0);
+  fs::create_directories(dir_ / "folder");
+  Write(dir_ / "keys.ini", "Latitude_Degree=5\n[A]\n");  // keys that belong to no waypoint
+  for (const char* name : {"fifo", "folder", "keys.ini"}) {
+    SCOPED_TRACE(name);
+    FillExample();
+    EXPECT_THROW(list_.LoadFromFile(dir_ / name), Exception);
+    EXPECT_EQ(Describe(list_), "WP1:48,7,3.5N,11,31,0E;WP2:0,0,0N,0,0,0E;");
+    list_.Clear();
   }
 }
 

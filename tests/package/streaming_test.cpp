@@ -152,10 +152,11 @@ TEST(Streaming, ARefusedValueRaisesTheSettersExceptionNamingItsLine) {
     const char* line;
     const char* message;
   } cases[] = {
-      {"Latitude_Degree = 95", "Latitude Degree must be between 0 and 90. (line 4)"},
-      {"Latitude_Direction = cpEast", "Latitude Direction must be north or south. (line 4)"},
-      {"HDOP = 100", "HDOP must be between 0 and 99.9. (line 4)"},
-      {"Longitude_Second = nan", "Longitude Second must be between 0 and 60. (line 4)"},
+      {"Latitude_Degree = 95", "Line 4: Latitude_Degree: Latitude Degree must be between 0 and 90."},
+      {"Latitude_Direction = cpEast",
+       "Line 4: Latitude_Direction: Latitude Direction must be north or south."},
+      {"HDOP = 100", "Line 4: HDOP: HDOP must be between 0 and 99.9."},
+      {"Longitude_Second = nan", "Line 4: Longitude_Second: Longitude Second must be between 0 and 60."},
   };
   for (const auto& c : cases) {
     dialogs.clear();
@@ -169,9 +170,10 @@ TEST(Streaming, ARefusedValueRaisesTheSettersExceptionNamingItsLine) {
     } catch (const ENorvNMEAException& e) {
       EXPECT_EQ(e.Message(), c.message);
     }
-    // The dialog shows the setter's own message; the lines before it were applied, not after.
+    // The dialog shows the setter's own message, which the exception's ends with; the lines
+    // before it were applied, not after.
     ASSERT_EQ(dialogs.size(), 1u);
-    EXPECT_EQ(std::string(c.message).find(dialogs[0]), 0u) << dialogs[0];
+    EXPECT_TRUE(std::string(c.message).ends_with(": " + dialogs[0])) << dialogs[0];
     EXPECT_EQ(sim.FixQuality(), 3);
     EXPECT_EQ(sim.BaudRate(), 4800);
     EXPECT_EQ(sim.Latitude_Degree(), 0);

@@ -139,13 +139,13 @@ TEST_F(SatelliteFileTest, ABadSectionRaisesAfterTheSectionsBeforeItWereApplied) 
     bool Conversion;
   };
   const Case cases[] = {
-      {"[0]\nActive=1\n", codeMessage, false},
-      {"[236]\nActive=1\n", codeMessage, false},
-      {"[-1]\nActive=1\n", codeMessage, false},
-      {"[65537]\nActive=1\n", codeMessage, false},  // must not wrap onto satellite 1
-      {"[5]\nElevation=95\n", "Elevation must be between 0 and 90.", false},
-      {"[5]\nAzimuth=360\n", "Azimuth must be between 0 and 360.", false},
-      {"[5]\nSNR=100\n", "SignalToNoiseRatio must be between 0 and 99.", false},
+      {"[0]\nActive=1\n", ":7: [0] " + codeMessage, false},
+      {"[236]\nActive=1\n", ":7: [236] " + codeMessage, false},
+      {"[-1]\nActive=1\n", ":7: [-1] " + codeMessage, false},
+      {"[65537]\nActive=1\n", ":7: [65537] " + codeMessage, false},  // must not wrap onto 1
+      {"[5]\nElevation=95\n", ":8: [5] Elevation: Elevation must be between 0 and 90.", false},
+      {"[5]\nAzimuth=360\n", ":8: [5] Azimuth: Azimuth must be between 0 and 360.", false},
+      {"[5]\nSNR=100\n", ":8: [5] SNR: SignalToNoiseRatio must be between 0 and 99.", false},
       {"[GPS5]\nActive=1\n", "", true},
   };
   for (const Case& c : cases) {
@@ -159,12 +159,25 @@ TEST_F(SatelliteFileTest, ABadSectionRaisesAfterTheSectionsBeforeItWereApplied) 
       EXPECT_TRUE(c.Conversion);
     } catch (const ENorvNMEAException& e) {
       EXPECT_FALSE(c.Conversion);
-      EXPECT_EQ(e.Message(), c.Message);
+      EXPECT_EQ(e.Message(), file_.string() + c.Message);
     }
     EXPECT_EQ(At(sim, 3), (SatelliteValues{true, 10, 10, 10, GpsSatellite}));
     EXPECT_EQ(At(sim, 4), (SatelliteValues{false, 0, 0, 0, GpsSatellite}));
     EXPECT_EQ(At(sim, 1), (SatelliteValues{false, 0, 0, 0, GpsSatellite}));
     EXPECT_EQ(At(sim, 5), (SatelliteValues{false, 0, 0, 0, GpsSatellite}));
+  }
+}
+
+TEST_F(SatelliteFileTest, ARefusalQuotesAHugeSectionNameOnlyInPart) {
+  TNorvGPSSimulator sim;
+  Write("[" + std::string(1 << 20, '9') + "]\nActive=1\n");
+  try {
+    sim.LoadSatellitesFromFile(file_);
+    ADD_FAILURE() << "no exception";
+  } catch (const EConvertError& e) {
+    // The name stands in the place and in the conversion's message; each time cut short.
+    EXPECT_LT(e.Message().size(), file_.string().size() + 200) << e.Message().substr(0, 300);
+    EXPECT_EQ(e.Message().rfind(file_.string() + ":1: [999", 0), 0u);
   }
 }
 

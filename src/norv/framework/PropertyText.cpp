@@ -1,7 +1,6 @@
 #include "norv/framework/PropertyText.h"
 
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -18,9 +17,8 @@ bool IsPrintableAscii(unsigned char c) { return c >= 0x20 && c <= 0x7E; }
 // A subnormal real: from_chars calls it out of range, although it is a value of the type.
 template <class T>
 std::optional<T> ParseSubnormal(std::string_view text) {
-  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
   const std::string s(text);
-  const T value = static_cast<T>(strtold_l(s.c_str(), nullptr, cLocale));
+  const T value = static_cast<T>(StrToExtendedInCLocale(s.c_str(), nullptr));
   if (value == 0 || !std::isfinite(value) || std::fabs(value) >= std::numeric_limits<T>::min())
     return std::nullopt;
   return value;

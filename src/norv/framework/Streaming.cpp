@@ -4,6 +4,7 @@
 #include <ostream>
 #include <sstream>
 
+#include "norv/framework/Located.h"
 #include "norv/framework/PropertyText.h"
 #include "norv/framework/SysUtils.h"
 
@@ -39,10 +40,10 @@ std::string ParseHeader(std::string_view line, int lineNo, const TComponentClass
   const std::string_view className =
       colon == std::string_view::npos ? rest : Trim(rest.substr(colon + 1));
   if (colon != std::string_view::npos && !IsValidIdent(name))
-    Fail(lineNo, "'" + std::string(name) + "' is not a valid component name");
+    Fail(lineNo, "'" + Excerpt(name) + "' is not a valid component name");
   if (!SameText(className, Class.ClassName))
     Fail(lineNo, "an object of class " + Class.ClassName + " expected, found '" +
-                     std::string(className) + "'");
+                     Excerpt(className) + "'");
   return std::string(name);
 }
 
@@ -50,14 +51,14 @@ TAssignment ParseAssignment(std::string_view line, int lineNo, const TComponentC
   const size_t eq = line.find('=');
   const std::string_view name = Trim(line.substr(0, eq));
   if (eq == std::string_view::npos || !IsValidIdent(name))
-    Fail(lineNo, "'" + std::string(line) + "' is not of the form 'Name = value'");
+    Fail(lineNo, "'" + Excerpt(line) + "' is not of the form 'Name = value'");
   const TPropertyInfo* property = Class.FindProperty(name);
   if (property == nullptr)
-    Fail(lineNo, "unknown property '" + std::string(name) + "' of " + Class.ClassName);
+    Fail(lineNo, "unknown property '" + Excerpt(name) + "' of " + Class.ClassName);
   const std::string_view text = Trim(line.substr(eq + 1));
   auto value = ParsePropertyValue(*property, text);
   if (!value)
-    Fail(lineNo, "invalid value '" + std::string(text) + "' for " + property->Name + ": " +
+    Fail(lineNo, "invalid value '" + Excerpt(text) + "' for " + property->Name + ": " +
                      ExpectedValueText(*property) + " expected");
   return TAssignment{lineNo, property, std::move(*value)};
 }
@@ -112,13 +113,9 @@ void ReadComponent(std::istream& Stream, TComponent& Instance, const TComponentC
   const TObjectText object = ParseObject(Stream, Class);
   Instance.SetName(object.Name);
   for (const TAssignment& a : object.Assignments) {
-    try {
-      a.Property->Set(Instance, a.Value);
-    } catch (Exception& e) {
-      // Keep the setter's exception class (ENorvNMEAException, ...) and say where it came from.
-      e.SetMessage(e.Message() + " (line " + std::to_string(a.Line) + ")");
-      throw;
-    }
+    // The setter's exception keeps its class (ENorvNMEAException, ...) and says where it arose.
+    WithPlace([&] { return "Line " + std::to_string(a.Line) + ": " + a.Property->Name + ": "; },
+              [&] { a.Property->Set(Instance, a.Value); });
   }
 }
 

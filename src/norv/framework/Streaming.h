@@ -33,8 +33,8 @@ void WriteComponent(std::ostream& Stream, const TComponent& Instance, const TCom
 // Reads one object of Class into Instance: its Name, then each stored property through the
 // property's setter, in the order of the stream. Properties the stream does not name keep their
 // values. The whole text is checked before anything is applied, so an EReadError changes
-// nothing. A setter that refuses its value raises its own exception, with " (line N)" added to
-// its message; the properties of the lines before it have then been applied.
+// nothing. A setter that refuses its value raises its own exception, with "Line N: Property: "
+// before its message; the properties of the lines before it have then been applied.
 void ReadComponent(std::istream& Stream, TComponent& Instance, const TComponentClass& Class);
 
 std::string ComponentToString(const TComponent& Instance, const TComponentClass& Class);

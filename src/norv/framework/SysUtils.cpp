@@ -1,6 +1,6 @@
 #include "norv/framework/SysUtils.h"
 
-#include <cerrno>
+#include <clocale>
 #include <cmath>
 #include <cstdlib>
 
@@ -52,7 +52,7 @@ bool ParseInt(const std::string& text, std::int32_t& value) {
 
 std::int32_t StrToInt(const std::string& text) {
   std::int32_t v = 0;
-  if (!ParseInt(text, v)) throw EConvertError("'" + text + "' is not a valid integer value");
+  if (!ParseInt(text, v)) throw EConvertError("'" + Excerpt(text) + "' is not a valid integer value");
   return v;
 }
 
@@ -87,13 +87,17 @@ bool TryStrToFloat(const std::string& text, Extended& value) {
     if (digitsFrom(i) == 0) return false;
   }
   if (i != n) return false;
-  // strtold follows the C locale's point; the project never changes LC_NUMERIC from "C".
-  errno = 0;
   char* end = nullptr;
-  Extended v = std::strtold(normal.c_str(), &end);
+  const Extended v = StrToExtendedInCLocale(normal.c_str(), &end);
   if (end == nullptr || *end != '\0' || !std::isfinite(v)) return false;
   value = v;
   return true;
+}
+
+Extended StrToExtendedInCLocale(const char* text, char** end) {
+  // Plain strtold takes the host's decimal point: under a comma locale "12.5" would stop at '.'.
+  static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
+  return strtold_l(text, end, cLocale);
 }
 
 std::string UpperCase(const std::string& text) {
@@ -114,6 +118,27 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && blank(text.front())) text.remove_prefix(1);
   while (!text.empty() && blank(text.back())) text.remove_suffix(1);
   return text;
+}
+
+std::string Excerpt(std::string_view text) {
+  constexpr std::size_t kLimit = 60;
+  std::size_t cut = text.size();
+  if (cut > kLimit) {
+    cut = kLimit;
+    // Never end inside a UTF-8 sequence: back off its continuation bytes.
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  }
+  std::string out;
+  for (const char c : text.substr(0, cut)) {
+    switch (c) {
+      case '\r': out += "\\r"; break;
+      case '\n': out += "\\n"; break;
+      case '\t': out += "\\t"; break;
+      case '\0': out += "\\0"; break;
+      default: out += c;
+    }
+  }
+  return cut < text.size() ? out + "..." : out;
 }
 
 bool IsValidIdent(std::string_view text) {

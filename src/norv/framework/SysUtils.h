@@ -24,8 +24,11 @@ std::string FloatToStr(Extended value);
 std::int32_t StrToInt(const std::string& text);
 // Like StrToInt but returns Default for a text that is not an integer.
 std::int32_t StrToIntDef(const std::string& text, std::int32_t Default);
-// Decimal real accepting '.' or ','; returns false (and leaves value) for anything else.
+// Decimal real accepting '.' or ','; returns false (and leaves value) for anything else. Read the
+// same whatever the process's C locale is.
 bool TryStrToFloat(const std::string& text, Extended& value);
+// strtold as in the "C" locale, whatever locale the host process has set.
+Extended StrToExtendedInCLocale(const char* text, char** end);
 // The upper-case form of an ASCII letter a-z; every other byte is kept.
 constexpr char UpperChar(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
 // ASCII a-z only; every other byte is kept.
@@ -34,6 +37,9 @@ std::string UpperCase(const std::string& text);
 bool SameText(std::string_view a, std::string_view b);
 // The part of text without leading and trailing blanks and control bytes (up to ' ').
 std::string_view Trim(std::string_view text);
+// Text as a one-line message quotes it: CR, LF, tab and NUL spelled out (\r, \n, \t, \0) and
+// anything past about 60 bytes replaced by "...", so a huge name cannot flood a message.
+std::string Excerpt(std::string_view text);
 // An ASCII letter or '_', followed by letters, digits and '_'.
 bool IsValidIdent(std::string_view text);
 

@@ -43,6 +43,10 @@ class TOwningList {
     FItems.push_back(Item);
   }
 
+  // Appends Item, whose name the caller knows no listed item matches (say, one of a file's
+  // sections, unique already), without Add's search of the list.
+  void AddDistinct(T* Item) { FItems.push_back(Item); }
+
   // Inserts Item before the slot Idx under the rules of Add; Idx must name an existing slot, so
   // only Add appends.
   void Insert(std::int32_t Idx, T* Item) {

@@ -1,10 +1,9 @@
 // TRoute: its destination, its name list as text, and its INI file.
 #include "norv/navigation/Route.h"
 
-#include <system_error>
-
 #include "norv/framework/Exception.h"
 #include "norv/framework/IniFile.h"
+#include "norv/framework/Located.h"
 #include "norv/framework/SysUtils.h"
 
 namespace norv {
@@ -33,7 +32,9 @@ std::string TRoute::WayPointListToStr() const {
 }
 
 void TRoute::SaveToFile(const std::filesystem::path& FileName) const {
-  TIniFile::CheckName(FName, "route name");
+  // The route's name is only ever a value ("Name=..."), so only what a value cannot carry is
+  // refused; an empty name is carried.
+  TIniFile::CheckValue(FName, "route name");
   for (const std::string& name : FWayPoints) {
     TIniFile::CheckName(name, "waypoint name");
     // Written into the route's own section, it would replace the route's name there and be
@@ -49,11 +50,10 @@ void TRoute::SaveToFile(const std::filesystem::path& FileName) const {
 }
 
 void TRoute::LoadFromFile(const std::filesystem::path& FileName) {
-  std::error_code ec;
-  if (!std::filesystem::is_regular_file(FileName, ec)) return;
+  if (!TIniFile::FileToLoad(FileName)) return;
   const TIniFile ini(FileName);
   const std::vector<std::string> sections = ini.ReadSections();
-  if (sections.empty()) throw EListError("List index out of bounds (0)");
+  if (sections.empty()) throw EListError(FilePlace(FileName.string(), 0) + "the file has no sections");
 
   std::string name =
       IsRouteSection(sections.front()) ? ini.ReadString(sections.front(), "Name", "0") : "0";

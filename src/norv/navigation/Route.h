@@ -28,11 +28,15 @@ class TRoute {
 
   // Section "Route" with the route's name, then one section per waypoint name in order, whose
   // key "Name" repeats it. Names that match without regard to case share one section. The file is
-  // replaced atomically; a name an INI file cannot carry back (or a waypoint name that would take
-  // the place of the "Route" section) raises before anything is written.
+  // replaced atomically. A name an INI file cannot carry back raises before anything is written:
+  // for the route's own name, which is only a value, CR, LF, NUL or blanks at an end; for a
+  // waypoint name, what TIniFile::CheckName refuses, or "Route" (which would take the place of
+  // the route's own section).
   void SaveToFile(const std::filesystem::path& FileName) const;
-  // A missing file changes nothing. A file without sections raises EListError and changes
-  // nothing. A first section other than "Route" gives the name "0".
+  // A missing file changes nothing. A file without sections raises EListError
+  // ("<file>: the file has no sections") and changes nothing, as does any file that cannot be
+  // read as INI text (a directory, a FIFO, a NUL byte...). A first section other than "Route"
+  // gives the name "0".
   void LoadFromFile(const std::filesystem::path& FileName);
 
  private:

@@ -47,18 +47,30 @@ void WriteWayPoint(TIniFile& Ini, const TWayPoint& W) {
   Ini.WriteString(section, "Longitude_Direction", W.Longitude_Direction() == cpEast ? "E" : "W");
 }
 
-// The section's values go through the validating setters, in this order; the direction letters
-// compare exactly, so a lower-case "n" reads as south and "e" as west.
+// The section's values go through the validating setters, in this order; a refusal names the
+// key's line. The direction letters compare exactly, so a lower-case "n" reads as south and "e"
+// as west.
 std::unique_ptr<TWayPoint> ReadWayPoint(const TIniFile& Ini, const std::string& Section) {
   auto w = std::make_unique<TWayPoint>(Section);
-  w->SetLatDeg(Ini.ReadInteger(Section, "Latitude_Degree", 0));
-  w->SetLatMin(Ini.ReadInteger(Section, "Latitude_Minute", 0));
-  w->SetLatSec(Ini.ReadFloat(Section, "Latitude_Second", 0));
-  w->SetLatDir(Ini.ReadString(Section, "Latitude_Direction", "N") == "N" ? cpNorth : cpSouth);
-  w->SetLongDeg(Ini.ReadInteger(Section, "Longitude_Degree", 0));
-  w->SetLongMin(Ini.ReadInteger(Section, "Longitude_Minute", 0));
-  w->SetLongSec(Ini.ReadFloat(Section, "Longitude_Second", 0));
-  w->SetLongDir(Ini.ReadString(Section, "Longitude_Direction", "E") == "E" ? cpEast : cpWest);
+  TWayPoint& p = *w;
+  const auto integer = [&](const char* key, void (TWayPoint::*set)(std::int32_t)) {
+    Ini.Located(Section, key, [&] { (p.*set)(Ini.ReadInteger(Section, key, 0)); });
+  };
+  const auto real = [&](const char* key, void (TWayPoint::*set)(Extended)) {
+    Ini.Located(Section, key, [&] { (p.*set)(Ini.ReadFloat(Section, key, 0)); });
+  };
+  const auto direction = [&](const char* key, const char* letter, TCardinalPoint is,
+                             TCardinalPoint isNot, void (TWayPoint::*set)(TCardinalPoint)) {
+    Ini.Located(Section, key, [&] { (p.*set)(Ini.ReadString(Section, key, letter) == letter ? is : isNot); });
+  };
+  integer("Latitude_Degree", &TWayPoint::SetLatDeg);
+  integer("Latitude_Minute", &TWayPoint::SetLatMin);
+  real("Latitude_Second", &TWayPoint::SetLatSec);
+  direction("Latitude_Direction", "N", cpNorth, cpSouth, &TWayPoint::SetLatDir);
+  integer("Longitude_Degree", &TWayPoint::SetLongDeg);
+  integer("Longitude_Minute", &TWayPoint::SetLongMin);
+  real("Longitude_Second", &TWayPoint::SetLongSec);
+  direction("Longitude_Direction", "E", cpEast, cpWest, &TWayPoint::SetLongDir);
   return w;
 }
 
@@ -84,17 +96,19 @@ void TWayPoints::SaveToFile(const std::filesystem::path& FileName) const {
 }
 
 void TWayPoints::LoadFromFile(const std::filesystem::path& FileName) {
-  std::error_code ec;
-  if (!fs::is_regular_file(FileName, ec)) {
+  // A directory, FIFO or device, or an unreadable file, raises here and leaves the list as it was.
+  if (!TIniFile::FileToLoad(FileName)) {
     Clear();
     return;
   }
-  const TIniFile ini(FileName);  // an unreadable file raises here and leaves the list as it was
+  const TIniFile ini(FileName);
   Clear();
+  // Sections are unique without regard to case, as list names are: each is appended without a
+  // search of the list, which kept a load quadratic in the number of waypoints.
   for (const std::string& section : ini.ReadSections()) {
     std::unique_ptr<TWayPoint> w = ReadWayPoint(ini, section);
-    // Sections are already unique without regard to case, so Add takes every one.
-    if (IndexOf(w->Name()) == -1) Add(w.release());
+    AddDistinct(w.get());
+    w.release();
   }
 }
 

@@ -34,7 +34,9 @@ class TWayPoints : private TOwningList<TWayPoint> {
   // file and writes none. A name an INI file cannot carry back raises before anything is written.
   void SaveToFile(const std::filesystem::path& FileName) const;
   // Replaces the list with the file's waypoints (a missing file leaves it empty). A value that a
-  // setter refuses raises its message: the earlier sections stay loaded, the later are not read.
+  // setter refuses raises its exception with "<file>:<line>: [<section>] <key>: " before its
+  // message: the earlier sections stay loaded, the later are not read. A file that cannot be
+  // read as INI text (a directory, a FIFO, a NUL byte...) raises and leaves the list as it was.
   void LoadFromFile(const std::filesystem::path& FileName);
 };
 

@@ -24,22 +24,29 @@ void TNorvGPSSimulator::SaveSatellitesToFile(const std::filesystem::path& FileNa
 }
 
 void TNorvGPSSimulator::LoadSatellitesFromFile(const std::filesystem::path& FileName) {
-  std::error_code ec;
-  if (!std::filesystem::exists(FileName, ec)) return;
+  if (!TIniFile::FileToLoad(FileName)) return;
   // Applied on top of the table, section by section in file order; the first bad section
-  // raises, leaving the sections before it applied.
+  // raises, naming its file, line and key, leaving the sections before it applied.
   const TIniFile ini(FileName);
   for (const std::string& section : ini.ReadSections()) {
-    const std::int32_t elevation = ini.ReadInteger(section, "Elevation", 0);
-    const std::int32_t azimuth = ini.ReadInteger(section, "Azimuth", 0);
-    const std::int32_t snr = ini.ReadInteger(section, "SNR", 0);
+    const std::int32_t code = ini.Located(section, "", [&] { return StrToInt(section); });
+    // Each number is checked at its own line, in SetSatellite's order, before anything changes.
+    const auto number = [&](const char* key, void (*check)(std::int32_t)) {
+      return ini.Located(section, key, [&] {
+        const std::int32_t value = ini.ReadInteger(section, key, 0);
+        check(value);
+        return value;
+      });
+    };
+    const std::int32_t elevation = number("Elevation", &TSatellite::CheckElevation);
+    const std::int32_t azimuth = number("Azimuth", &TSatellite::CheckAzimuth);
+    const std::int32_t snr = number("SNR", &TSatellite::CheckSignalToNoiseRatio);
     const TSatelliteType type = StrToSatelliteType(ini.ReadString(section, "Type", ""));
     const bool active = ini.ReadBool(section, "Active", false);
-    const std::int32_t code = StrToInt(section);
     // A code beyond 16 bits must not wrap onto a real satellite ("65537" onto 1); 0 makes
     // SetSatellite refuse it with the code message.
     const std::uint16_t prn = code >= 1 && code <= 0xFFFF ? static_cast<std::uint16_t>(code) : 0;
-    SetSatellite(prn, active, elevation, azimuth, snr, type);
+    ini.Located(section, "", [&] { SetSatellite(prn, active, elevation, azimuth, snr, type); });
   }
 }
 
