@@ -7,7 +7,7 @@
 #include "IniLines.h"
 #include "Options.h"
 #include "TimeText.h"
-#include "e2e/TempDir.h"
+#include "support/TempDir.h"
 
 namespace norvgpssim {
 namespace {
