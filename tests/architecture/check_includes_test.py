@@ -84,7 +84,8 @@ class CheckIncludesTest(unittest.TestCase):
         self.write("model/Loop.cpp", '#include "norv/nmea/Nmea.h"')
         result = self.run_check()
         self.assertEqual(result.returncode, 1)
-        self.assertRegex(result.stdout, r"the folders .*model.*nmea.* include each other in a cycle")
+        self.assertRegex(result.stdout,
+                         r"the folders .*model.*nmea.* include each other in a cycle")
 
     def test_a_document_without_the_order_is_an_error_not_a_pass(self):
         (self.root / "docs" / "ARCHITECTURE.md").write_text("# Architecture\n\nNo list here.\n")
