@@ -4,11 +4,10 @@
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <poll.h>
-#include <pty.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -20,6 +19,7 @@
 
 #include "AllocationCounter.h"
 #include "BenchWorkload.h"
+#include "support/Pseudoterminal.h"
 #if NORV_HAVE_LIMIT_EPOCH
 #include "LimitEpoch.h"
 #endif
@@ -30,42 +30,32 @@ namespace {
 // A pseudo-terminal in raw mode whose master side a thread reads and discards.
 class DrainedPty {
  public:
-  DrainedPty() {
-    if (openpty(&FMaster, &FSlave, nullptr, nullptr, nullptr) != 0)
-      throw std::runtime_error("openpty failed");
-    termios raw{};
-    tcgetattr(FSlave, &raw);
-    cfmakeraw(&raw);
-    tcsetattr(FSlave, TCSANOW, &raw);
-    FPath = ttyname(FSlave);
-    FDrain = std::thread([this] { Drain(); });
-  }
+  DrainedPty() : FDrain([this] { Drain(); }) {}
   ~DrainedPty() {
     FStop = true;
     FDrain.join();
-    close(FSlave);
-    close(FMaster);
   }
   DrainedPty(const DrainedPty&) = delete;
   DrainedPty& operator=(const DrainedPty&) = delete;
 
-  const std::string& Path() const { return FPath; }
-  int Slave() const { return FSlave; }
+  const std::string& Path() const { return FLine.Path(); }
+  int Slave() const { return FLine.Slave(); }
 
  private:
   void Drain() {
     char chunk[65536];
     while (!FStop) {
-      pollfd request{FMaster, POLLIN, 0};
-      if (poll(&request, 1, 20) > 0 && read(FMaster, chunk, sizeof chunk) < 0) return;
+      pollfd request{FLine.Master(), POLLIN, 0};
+      if (poll(&request, 1, 20) > 0 && read(FLine.Master(), chunk, sizeof chunk) < 0 &&
+          errno != EAGAIN)
+        return;
     }
   }
 
-  int FMaster = -1;
-  int FSlave = -1;
-  std::string FPath;
+  test::Pseudoterminal FLine{test::Pseudoterminal::SlaveEnd::Held,
+                             test::Pseudoterminal::LineMode::Raw};
   std::atomic<bool> FStop{false};
-  std::thread FDrain;
+  std::thread FDrain;  // last: starts once the line is open
 };
 
 // Writes all of Text with write(2): the floor for putting an epoch on the line.

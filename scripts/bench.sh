@@ -27,7 +27,7 @@ launcher=()
 command -v ccache >/dev/null 2>&1 && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 cmake -S "$here" -B "$build" -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG" \
   -DNORV_BUILD_BENCH=ON -DNORV_BUILD_TESTS=OFF -DNORV_BUILD_APP=OFF "-DNORV_BENCH_PEERS=$peers_src" \
-  "${launcher[@]}" >/dev/null
+  -DNORV_WERROR=ON "${launcher[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target norv_sentences_bench norv_transmit_bench >/dev/null
 ours=$build/bin/norv_sentences_bench
 

@@ -5,6 +5,7 @@
 #   build-tsan   ThreadSanitizer, the threaded tests only (serial, stress, faults)
 #   build-fuzz   clang + libFuzzer: every fuzz target for FUZZ_SECONDS (default 30) each
 # and then soaks the CLI of the default build for SOAK_SECONDS (default 120).
+# Every tree is built with warnings as errors (NORV_WERROR, turned on by scripts/build.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh

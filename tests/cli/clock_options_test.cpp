@@ -6,6 +6,7 @@
 #include "Clock.h"
 #include "Options.h"
 #include "TimeText.h"
+#include "support/TempDir.h"
 
 namespace norvgpssim {
 namespace {

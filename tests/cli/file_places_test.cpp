@@ -5,7 +5,7 @@
 
 #include "ExitCodes.h"
 #include "Scenario.h"
-#include "e2e/TempDir.h"
+#include "support/TempDir.h"
 #include "norv/model/ENorvNMEAException.h"
 #include "norv/navigation/Route.h"
 #include "norv/navigation/WayPoints.h"

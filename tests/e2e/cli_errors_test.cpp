@@ -9,9 +9,9 @@
 
 #include <algorithm>
 
-#include "e2e/CliProcess.h"
-#include "e2e/Pseudoterminal.h"
-#include "e2e/TempDir.h"
+#include "support/CliProcess.h"
+#include "support/Pseudoterminal.h"
+#include "support/TempDir.h"
 
 namespace norv {
 namespace {
@@ -98,12 +98,13 @@ TEST(CliErrors, AMissingSerialPortShowsTheOperatingSystemsReason) {
 }
 
 TEST(CliErrors, ABusySerialPortIsRefused) {
-  test::PseudoterminalPair line;
+  test::Pseudoterminal line(test::Pseudoterminal::SlaveEnd::Closed,
+                            test::Pseudoterminal::LineMode::Raw);
   ASSERT_TRUE(line.Open());
-  test::CliProcess holder({"--port", line.DevicePath(), "--baud", "115200", "--no-status"});
+  test::CliProcess holder({"--port", line.Path(), "--baud", "115200", "--no-status"});
   ASSERT_TRUE(holder.WaitForStderr("transmitting on")) << holder.Stderr();
-  const auto second = RunCli({"--port", line.DevicePath(), "--count", "1"});
-  ExpectOneLineError(second, kOutput, {line.DevicePath(), "in use"});
+  const auto second = RunCli({"--port", line.Path(), "--count", "1"});
+  ExpectOneLineError(second, kOutput, {line.Path(), "in use"});
   holder.Signal(SIGTERM);
   EXPECT_EQ(holder.Wait(), 0) << holder.Stderr();
 }

@@ -17,10 +17,10 @@
 #include <numbers>
 #include <set>
 
-#include "e2e/ChildProcess.h"
-#include "e2e/CliProcess.h"
+#include "support/ChildProcess.h"
+#include "support/CliProcess.h"
 #include "e2e/GpsdJson.h"
-#include "e2e/TempDir.h"
+#include "support/TempDir.h"
 
 namespace norv {
 namespace {

@@ -7,7 +7,7 @@
 #include <numbers>
 #include <set>
 
-#include "e2e/CliProcess.h"
+#include "support/CliProcess.h"
 #include "e2e/NmeaText.h"
 
 namespace norv {

@@ -10,10 +10,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "e2e/CliProcess.h"
+#include "support/CliProcess.h"
 #include "e2e/NmeaText.h"
-#include "e2e/Pseudoterminal.h"
-#include "e2e/TempDir.h"
+#include "support/Pseudoterminal.h"
+#include "support/TempDir.h"
 
 namespace norv {
 namespace {
@@ -21,7 +21,7 @@ namespace {
 using namespace std::chrono_literals;
 
 // Reads the line while the program runs, and what is left once it has ended.
-std::string ReadWhileRunning(test::PseudoterminalPair& line, test::CliProcess& p) {
+std::string ReadWhileRunning(test::Pseudoterminal& line, test::CliProcess& p) {
   std::string got;
   while (!p.Wait(0ms)) got += line.ReadUntilQuiet(50ms, 200ms);
   return got + line.ReadUntilQuiet(200ms, 2s);
@@ -32,9 +32,10 @@ TEST(CliSerial, TheLineCarriesExactlyTheTextOfTheEpochs) {
   ASSERT_FALSE(expected.empty());
   for (const char* mode : {"--no-status", "--background"}) {
     SCOPED_TRACE(mode);
-    test::PseudoterminalPair line;
+    test::Pseudoterminal line(test::Pseudoterminal::SlaveEnd::Closed,
+                              test::Pseudoterminal::LineMode::Raw);
     ASSERT_TRUE(line.Open());
-    test::CliProcess p({"--port", line.DevicePath(), "--baud", "115200", mode, "--stdout",
+    test::CliProcess p({"--port", line.Path(), "--baud", "115200", mode, "--stdout",
                         "--deterministic", "--count", "3"});
     const std::string got = ReadWhileRunning(line, p);
     EXPECT_EQ(p.Wait(), 0) << p.Stderr();

@@ -3,9 +3,9 @@
 
 #include <set>
 
-#include "e2e/CliProcess.h"
+#include "support/CliProcess.h"
 #include "e2e/NmeaText.h"
-#include "e2e/TempDir.h"
+#include "support/TempDir.h"
 
 namespace norv {
 namespace {

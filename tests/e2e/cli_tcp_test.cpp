@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "e2e/CliProcess.h"
+#include "support/CliProcess.h"
 #include "e2e/NmeaText.h"
 
 namespace norv {

@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
-#include <pty.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,14 +14,15 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <functional>
-#include <iterator>
+#include <optional>
 #include <set>
 
-#include "e2e/ChildProcess.h"
+#include "support/ChildProcess.h"
 #include "e2e/GpsdJson.h"
 #include "nmea/SentenceTestSupport.h"
+#include "support/Pseudoterminal.h"
+#include "support/TempDir.h"
 
 namespace norv {
 namespace {
@@ -63,11 +63,6 @@ bool AcceptsConnections(int Port) {
   return s.fd >= 0 && ::connect(s.fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
 }
 
-std::string ReadFile(const std::filesystem::path& Path) {
-  std::ifstream in(Path);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // Where gpsd 3.22 puts a satellite in its SKY report. GPS keeps its number. GLONASS keeps
 // its NMEA number 65-96 as "PRN" and counts 1-32 in "svid". BeiDou's NMEA 201-235 become
 // "PRN" 401-435, with "svid" 1-35.
@@ -92,22 +87,9 @@ class GpsdClient : public ::testing::Test {
       GTEST_SKIP() << "gpsd is not installed (Debian package gpsd, installed by scripts/setup.sh)";
     FGpspipe = test::FindProgram("gpspipe");
     ASSERT_FALSE(FGpspipe.empty()) << "gpspipe is missing (Debian package gpsd-clients)";
-    FLogDir = std::filesystem::temp_directory_path() /
-              ("norv_gpsd_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(FLogDir);
-
-    char slavePath[256] = {};
-    ASSERT_EQ(::openpty(&FMaster.fd, &FSlave.fd, slavePath, nullptr, nullptr), 0)
-        << std::strerror(errno);
-    ::fcntl(FMaster.fd, F_SETFD, FD_CLOEXEC);
-    ::fcntl(FSlave.fd, F_SETFD, FD_CLOEXEC);
-    ::fcntl(FMaster.fd, F_SETFL, ::fcntl(FMaster.fd, F_GETFL) | O_NONBLOCK);
-    termios raw{};
-    ::tcgetattr(FSlave.fd, &raw);
-    ::cfmakeraw(&raw);
-    ::tcsetattr(FSlave.fd, TCSANOW, &raw);
-    FSlavePath = slavePath;
-    ::chmod(slavePath, 0666);  // gpsd may drop its privileges before it opens the device
+    FLine.emplace(test::Pseudoterminal::SlaveEnd::Held, test::Pseudoterminal::LineMode::Raw);
+    FSlavePath = FLine->Path();
+    ::chmod(FSlavePath.c_str(), 0666);  // gpsd may drop its privileges before it opens the device
 
     test::SetReferenceState(FSim);  // GPS 3 7 12 19 25, GLONASS 70
     FSim.SetSatellite(71, true, 60, 190, 39, GlonassSatellite);
@@ -118,7 +100,6 @@ class GpsdClient : public ::testing::Test {
   void TearDown() override {
     FPipeProcess.Stop();
     FGpsdProcess.Stop();
-    if (!FLogDir.empty()) std::filesystem::remove_all(FLogDir);
   }
 
   // Starts gpsd on the slave side, then gpspipe on its port, and waits until gpspipe watches.
@@ -130,7 +111,8 @@ class GpsdClient : public ::testing::Test {
         FLogDir / "gpsd.log"));
     const auto deadline = Clock::now() + 5s;
     while (!AcceptsConnections(port)) {
-      ASSERT_TRUE(FGpsdProcess.Running()) << "gpsd exited: " << ReadFile(FLogDir / "gpsd.log");
+      ASSERT_TRUE(FGpsdProcess.Running())
+          << "gpsd exited: " << test::ReadWholeFile(FLogDir / "gpsd.log");
       ASSERT_LT(Clock::now(), deadline) << "gpsd does not listen on port " << port;
       std::this_thread::sleep_for(50ms);
     }
@@ -141,7 +123,7 @@ class GpsdClient : public ::testing::Test {
     ASSERT_TRUE(FPipeProcess.Start({FGpspipe, "-w", "localhost:" + std::to_string(port)},
                                    writeEnd.fd, FLogDir / "gpspipe.log"));
     ASSERT_TRUE(ReadUntil([this] { return !ReportsOf("WATCH").empty(); }, 5s))
-        << "gpspipe did not start watching: " << ReadFile(FLogDir / "gpspipe.log");
+        << "gpspipe did not start watching: " << test::ReadWholeFile(FLogDir / "gpspipe.log");
   }
 
   // Collects gpspipe's lines until Done() holds or the time is up.
@@ -176,13 +158,13 @@ class GpsdClient : public ::testing::Test {
     const auto deadline = Clock::now() + 2s;
     while (written < Text.size()) {
       ASSERT_LT(Clock::now(), deadline) << "gpsd stopped reading the pseudo-terminal";
-      const ssize_t n = ::write(FMaster.fd, Text.data() + written, Text.size() - written);
+      const ssize_t n = ::write(FLine->Master(), Text.data() + written, Text.size() - written);
       if (n > 0) {
         written += static_cast<std::size_t>(n);
       } else if (n < 0 && errno != EAGAIN && errno != EINTR) {
         FAIL() << "write to the pseudo-terminal: " << std::strerror(errno);
       } else {
-        pollfd p{FMaster.fd, POLLOUT, 0};
+        pollfd p{FLine->Master(), POLLOUT, 0};
         ::poll(&p, 1, 50);
       }
     }
@@ -209,8 +191,9 @@ class GpsdClient : public ::testing::Test {
 
   TNorvGPSSimulator FSim;
   std::string FGpsd, FGpspipe, FSlavePath;
-  std::filesystem::path FLogDir;
-  TFd FMaster, FSlave, FJson;
+  test::TempDir FLogDir{"gpsd"};
+  std::optional<test::Pseudoterminal> FLine;
+  TFd FJson;
   std::string FPending;
   std::vector<std::string> FReports;
   test::TChildProcess FGpsdProcess, FPipeProcess;  // declared last: stopped before fds close
@@ -225,11 +208,11 @@ TEST_F(GpsdClient, ReportsPositionMotionTimeAndSatellites) {
   const std::string lastTime = EpochTime(kEpochs - 1);
   const std::size_t activeCount = FSim.GetActiveSatellitesCount();
   ReadUntil([&] { return EpochReported(lastTime, activeCount); }, 3s);
-  EXPECT_TRUE(FGpsdProcess.Running()) << ReadFile(FLogDir / "gpsd.log");
+  EXPECT_TRUE(FGpsdProcess.Running()) << test::ReadWholeFile(FLogDir / "gpsd.log");
 
   const auto tpvs = ReportsOf("TPV");
   ASSERT_FALSE(tpvs.empty()) << "gpsd reported no fix; gpsd log: "
-                             << ReadFile(FLogDir / "gpsd.log");
+                             << test::ReadWholeFile(FLogDir / "gpsd.log");
   const std::string& fix = tpvs.back();
   EXPECT_EQ(test::NumberField(fix, "mode"), 3) << fix;
   EXPECT_NEAR(test::NumberField(fix, "lat").value_or(0), 48 + 7 / 60.0 + 2.4 / 3600, 1e-7) << fix;

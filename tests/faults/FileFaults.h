@@ -1,6 +1,6 @@
 #pragma once
-// File-system helpers of the fault tests: a scratch directory, whole-file reads, the temporary
-// files a save leaves beside its target, and a small tmpfs mounted for one test.
+// File-system helpers of the fault tests: the temporary files a save leaves beside its target,
+// and a small tmpfs mounted for one test.
 #include <sys/mount.h>
 #include <unistd.h>
 
@@ -8,41 +8,14 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "support/TempDir.h"
 
 namespace norv::test {
 
 namespace fs = std::filesystem;
-
-// A fresh directory under the temporary directory, removed with its content at the end.
-class TScratchDir {
- public:
-  explicit TScratchDir(const std::string& Tag) {
-    std::string tmpl = (fs::temp_directory_path() / ("norv-" + Tag + "-XXXXXX")).string();
-    if (::mkdtemp(tmpl.data()) != nullptr) FPath = tmpl;
-  }
-  ~TScratchDir() {
-    std::error_code ec;
-    if (!FPath.empty()) fs::remove_all(FPath, ec);
-  }
-  TScratchDir(const TScratchDir&) = delete;
-  TScratchDir& operator=(const TScratchDir&) = delete;
-  const fs::path& Path() const { return FPath; }
-
- private:
-  fs::path FPath;
-};
-
-inline std::string ReadBytes(const fs::path& File) {
-  std::ifstream in(File, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-inline void WriteBytes(const fs::path& File, const std::string& Content) {
-  std::ofstream(File, std::ios::binary | std::ios::trunc) << Content;
-}
 
 // Every entry of Dir other than the ones named in Keep.
 inline std::vector<std::string> OtherEntries(const fs::path& Dir,
@@ -84,7 +57,7 @@ class TScopedTmpfs {
   }
 
  private:
-  TScratchDir FDir;
+  TempDir FDir;
   bool FMounted = false;
   std::string FError;
 };

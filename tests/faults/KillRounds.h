@@ -2,7 +2,6 @@
 // Saves interrupted by SIGKILL: a child process saves two versions of a file in turn, over and
 // over; the parent kills it at a random moment and looks at what the kill left behind.
 #include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "faults/FileFaults.h"
+#include "support/ChildProcess.h"
 
 namespace norv::test {
 
@@ -62,37 +62,31 @@ inline TKillRoundsResult RunKillRounds(const fs::path& Dir, const std::string& T
 
   TKillRoundsResult result;
   for (int round = 0; round < Rounds; ++round) {
-    WriteBytes(file, Old);
+    WriteWholeFile(file, Old);
     int ready[2];
     if (::pipe(ready) != 0) break;
-    const pid_t child = ::fork();
-    if (child == 0) {
+    TChildProcess saver;
+    saver.Fork([&] {
       ::close(ready[0]);
-      try {
-        const TVersionSaver save = MakeSaver(file);
-        const char go = 1;
-        if (::write(ready[1], &go, 1) != 1) ::_exit(2);
-        for (;;) {
-          save(1);
-          save(0);
-        }
-      } catch (...) {
-        ::_exit(3);
+      const TVersionSaver save = MakeSaver(file);
+      const char go = 1;
+      if (::write(ready[1], &go, 1) != 1) return 2;
+      for (;;) {
+        save(1);
+        save(0);
       }
-    }
+    });
     ::close(ready[1]);
     char go = 0;
-    const bool started = child > 0 && ::read(ready[0], &go, 1) == 1;
+    const bool started = saver.Started() && ::read(ready[0], &go, 1) == 1;
     ::close(ready[0]);
     if (started) std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
-    if (child > 0) {
-      ::kill(child, SIGKILL);
-      int status = 0;
-      ::waitpid(child, &status, 0);
-      if (!(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)) ++result.ChildFailed;
+    if (saver.Started()) {
+      saver.Kill();
+      if (saver.TerminatingSignal() != SIGKILL) ++result.ChildFailed;
     }
     ++result.Rounds;
-    const std::string left = ReadBytes(file);
+    const std::string left = ReadWholeFile(file);
     if (left == Old) {
       ++result.OldFile;
     } else if (left == New) {

@@ -104,7 +104,7 @@ inline std::vector<std::string> VersionBytes(const TSaveKind& Kind, const fs::pa
   std::vector<std::string> bytes;
   for (int version : {0, 1}) {
     save(version);
-    bytes.push_back(ReadBytes(reference));
+    bytes.push_back(ReadWholeFile(reference));
   }
   fs::remove(reference);
   return bytes;

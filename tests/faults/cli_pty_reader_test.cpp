@@ -11,7 +11,7 @@
 #include <cmath>
 #include <thread>
 
-#include "e2e/CliProcess.h"
+#include "support/CliProcess.h"
 #include "e2e/NmeaText.h"
 #include "faults/FileFaults.h"
 
@@ -70,7 +70,7 @@ class CliPtyReader : public ::testing::Test {
     ASSERT_TRUE(FCli->WaitForStderr("pseudo-terminal ")) << FCli->Stderr();
     FDevice = FCli->StderrValue("pseudo-terminal ");
   }
-  test::TScratchDir FDir{"cli-pty-reader"};
+  test::TempDir FDir{"cli-pty-reader"};
   std::optional<test::CliProcess> FCli;
   std::string FDevice;
 };

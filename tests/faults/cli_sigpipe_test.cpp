@@ -13,7 +13,7 @@
 #include <sstream>
 #include <thread>
 
-#include "e2e/ChildProcess.h"
+#include "support/ChildProcess.h"
 #include "faults/FileFaults.h"
 
 namespace norv {
@@ -74,7 +74,7 @@ std::size_t ReadFor(int Fd, Clock::duration Timeout) {
 
 // The signals the process ignores, from /proc/PID/status ("SigIgn:" as a hexadecimal mask).
 std::uint64_t IgnoredSignals(pid_t Pid) {
-  std::istringstream status(test::ReadBytes("/proc/" + std::to_string(Pid) + "/status"));
+  std::istringstream status(test::ReadWholeFile("/proc/" + std::to_string(Pid) + "/status"));
   for (std::string line; std::getline(status, line);)
     if (line.rfind("SigIgn:", 0) == 0) return std::stoull(line.substr(7), nullptr, 16);
   return 0;
@@ -88,7 +88,7 @@ void ResetOnClose(int Fd) {
 TEST(CliTcpClients, ClientsThatGoAwayDoNotEndTheProgram) {
   const std::string cli = std::string(NORV_BINARY_DIR) + "/bin/norvgpssim";
   if (::access(cli.c_str(), X_OK) != 0) GTEST_SKIP() << "no CLI in this build: " << cli;
-  test::TScratchDir dir("sigpipe");
+  test::TempDir dir("sigpipe");
   const int port = FreeLoopbackPort();
   ASSERT_GT(port, 0);
   test::TChildProcess process;
@@ -98,7 +98,7 @@ TEST(CliTcpClients, ClientsThatGoAwayDoNotEndTheProgram) {
   for (const auto deadline = Clock::now() + 10s; probe < 0 && Clock::now() < deadline;
        std::this_thread::sleep_for(50ms))
     probe = Connect(port);
-  ASSERT_GE(probe, 0) << "the CLI does not listen: " << test::ReadBytes(dir.Path() / "cli.log");
+  ASSERT_GE(probe, 0) << "the CLI does not listen: " << test::ReadWholeFile(dir.Path() / "cli.log");
   ::close(probe);
   // A write to a socket whose peer has gone raises SIGPIPE unless it is ignored (or every send
   // says MSG_NOSIGNAL); whether a write meets EPIPE or ECONNRESET first is up to timing, so the
@@ -107,7 +107,7 @@ TEST(CliTcpClients, ClientsThatGoAwayDoNotEndTheProgram) {
 
   for (int round = 0; round < 60; ++round) {
     const int fd = Connect(port);
-    ASSERT_GE(fd, 0) << "round " << round << ": " << test::ReadBytes(dir.Path() / "cli.log");
+    ASSERT_GE(fd, 0) << "round " << round << ": " << test::ReadWholeFile(dir.Path() / "cli.log");
     switch (round % 3) {
       case 0:  // reads a little, then resets the connection with data unread
         ReadFor(fd, 30ms);
@@ -125,10 +125,10 @@ TEST(CliTcpClients, ClientsThatGoAwayDoNotEndTheProgram) {
     }
     ::close(fd);
     ASSERT_TRUE(process.Running()) << "the CLI ended after client " << round << ": "
-                                   << test::ReadBytes(dir.Path() / "cli.log");
+                                   << test::ReadWholeFile(dir.Path() / "cli.log");
   }
   std::this_thread::sleep_for(200ms);  // epochs written to the sockets just gone
-  ASSERT_TRUE(process.Running()) << test::ReadBytes(dir.Path() / "cli.log");
+  ASSERT_TRUE(process.Running()) << test::ReadWholeFile(dir.Path() / "cli.log");
   TSocket last(Connect(port));
   ASSERT_GE(last.fd, 0);
   EXPECT_GT(ReadFor(last.fd, 500ms), 0u) << "a new client gets no sentences";

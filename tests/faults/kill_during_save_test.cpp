@@ -15,7 +15,7 @@ TEST_P(KillDuringSave, LeavesTheCompleteOldOrNewFile) {
   GTEST_SKIP() << "single-threaded processes: the default and ASan builds run the kill rounds";
 #endif
   const TSaveKind& kind = GetParam();
-  TScratchDir dir("kill-" + kind.Name);
+  TempDir dir("kill-" + kind.Name);
   ASSERT_FALSE(dir.Path().empty());
   const std::vector<std::string> versions = VersionBytes(kind, dir.Path());
   ASSERT_NE(versions[0], versions[1]);

@@ -31,7 +31,7 @@ class SaveErrors : public ::testing::TestWithParam<TSaveKind> {
       EXPECT_NE(e.Message().find(Reason), std::string::npos) << e.Message();
     }
     if (!Old.empty()) {
-      EXPECT_EQ(ReadBytes(file), Old) << "the previous file changed";
+      EXPECT_EQ(ReadWholeFile(file), Old) << "the previous file changed";
     }
     std::vector<std::string> expected = Keep;
     if (!Old.empty()) expected.push_back(kind.FileName);
@@ -39,9 +39,9 @@ class SaveErrors : public ::testing::TestWithParam<TSaveKind> {
   }
 
   void WriteOldFile(const fs::path& Dir) {
-    TScratchDir scratch("reference");
+    TempDir scratch("reference");
     Old = VersionBytes(GetParam(), scratch.Path())[0];
-    WriteBytes(Dir / GetParam().FileName, Old);
+    WriteWholeFile(Dir / GetParam().FileName, Old);
   }
 
   std::string Old;
@@ -101,7 +101,7 @@ TEST_P(SaveErrors, FailedSystemCallsRaiseAndKeepTheOldFile) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
-    TScratchDir dir("injected");
+    TempDir dir("injected");
     WriteOldFile(dir.Path());
     const posix::TSystemCalls saved = posix::SystemCalls();
     CallsSoFar = 0;
@@ -112,7 +112,7 @@ TEST_P(SaveErrors, FailedSystemCallsRaiseAndKeepTheOldFile) {
 }
 
 TEST_P(SaveErrors, FileSizeLimitRaisesAndKeepsTheOldFile) {
-  TScratchDir dir("fsize");
+  TempDir dir("fsize");
   WriteOldFile(dir.Path());
   TFileSizeLimit limit(1024);  // far below every version's size
   ExpectRefusedSave(dir.Path(), std::strerror(EFBIG));
@@ -127,7 +127,7 @@ TEST_P(SaveErrors, ReadOnlyDirectoryRaisesAndKeepsTheOldFile) {
     return;
   }
   if (::geteuid() == 0) GTEST_SKIP() << "root writes into any directory and cannot mount here";
-  TScratchDir dir("readonly");
+  TempDir dir("readonly");
   WriteOldFile(dir.Path());
   fs::permissions(dir.Path(), fs::perms::owner_read | fs::perms::owner_exec);
   ExpectRefusedSave(dir.Path(), std::strerror(EACCES));
@@ -135,7 +135,7 @@ TEST_P(SaveErrors, ReadOnlyDirectoryRaisesAndKeepsTheOldFile) {
 }
 
 TEST_P(SaveErrors, MissingDirectoryRaisesAndCreatesNothing) {
-  TScratchDir dir("missing");
+  TempDir dir("missing");
   ExpectRefusedSave(dir.Path() / "no" / "such", std::strerror(ENOENT));
   EXPECT_FALSE(fs::exists(dir.Path() / "no"));
 }

@@ -1,8 +1,5 @@
 // Serial faults on real pseudo-terminals: the far end goes away in the middle of a stream, stops
 // reading, or the device path is removed or replaced while the port is open.
-#include <fcntl.h>
-#include <poll.h>
-#include <pty.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -13,6 +10,7 @@
 
 #include "faults/FileFaults.h"
 #include "norv/NorvGPSSimulator.h"
+#include "support/Pseudoterminal.h"
 
 namespace norv {
 namespace {
@@ -21,43 +19,11 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 namespace fs = std::filesystem;
 
-// A pseudo-terminal whose master the test can close, as a reader that goes away would.
-class TFaultPty {
+// A pseudo-terminal whose master the test can close, as a reader that goes away would: only the
+// component holds the slave, so closing the master hangs it up.
+class TFaultPty : public test::Pseudoterminal {
  public:
-  TFaultPty() {
-    int slave = -1;
-    if (::openpty(&FMaster, &slave, nullptr, nullptr, nullptr) == 0) {
-      FPath = ::ttyname(slave);
-      ::close(slave);  // only the component holds the slave: closing the master hangs it up
-      ::fcntl(FMaster, F_SETFL, ::fcntl(FMaster, F_GETFL) | O_NONBLOCK);
-    }
-  }
-  ~TFaultPty() { CloseMaster(); }
-  TFaultPty(const TFaultPty&) = delete;
-  TFaultPty& operator=(const TFaultPty&) = delete;
-
-  const std::string& Path() const { return FPath; }
-  void CloseMaster() {
-    if (FMaster >= 0) ::close(FMaster);
-    FMaster = -1;
-  }
-
-  // Everything that arrives until nothing has come for Quiet.
-  std::string Drain(std::chrono::milliseconds Quiet = 200ms) {
-    std::string text;
-    pollfd request{FMaster, POLLIN, 0};
-    while (FMaster >= 0 && ::poll(&request, 1, static_cast<int>(Quiet.count())) > 0) {
-      char chunk[4096];
-      const ssize_t got = ::read(FMaster, chunk, sizeof chunk);
-      if (got <= 0) break;
-      text.append(chunk, static_cast<std::size_t>(got));
-    }
-    return text;
-  }
-
- private:
-  int FMaster = -1;
-  std::string FPath;
+  TFaultPty() : Pseudoterminal(SlaveEnd::Closed) {}
 };
 
 std::string Sentence(char Mark) { return "$GPTXT,01,01,01," + std::string(40, Mark) + "*00\r\n"; }
@@ -146,7 +112,7 @@ TEST(SerialFaults, DestroyingAComponentWhoseSenderWaitsOnAStalledLine) {
 }
 
 TEST(SerialFaults, DevicePathRemovedOrReplacedWhileConnected) {
-  test::TScratchDir dir("device");
+  test::TempDir dir("device");
   TFaultPty first, second;
   const fs::path device = dir.Path() / "gps0";
   fs::create_symlink(first.Path(), device);

@@ -8,6 +8,7 @@
 #include "norv/framework/CairoCanvas.h"
 #include "norv/framework/Exception.h"
 #include "support/PngImage.h"
+#include "support/TempDirTest.h"
 
 namespace norv {
 namespace {
@@ -20,18 +21,7 @@ using test::PngImage;
 constexpr TColor Blue = 0xFF0000;
 constexpr TColor Yellow = 0x00FFFF;
 
-class CairoCanvasTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("norv-canvas-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-  fs::path dir_;
-};
+using CairoCanvasTest = test::TempDirTest;
 
 // The rightmost column of row Y that is not background, or -1.
 int RightmostDrawn(const PngImage& image, int Y) {

@@ -9,33 +9,14 @@
 #include "norv/framework/Exception.h"
 #include "norv/framework/IniFile.h"
 #include "norv/framework/SysUtils.h"
+#include "support/TempDirTest.h"
 
 namespace norv {
 namespace {
 
 namespace fs = std::filesystem;
 
-class IniFileTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("norv-ini-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir_);
-  }
-  void Write(const fs::path& p, const std::string& text) { std::ofstream(p, std::ios::binary) << text; }
-  static std::string Read(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-  }
-  fs::path dir_;
-};
+using IniFileTest = test::TempDirTest;
 
 TEST_F(IniFileTest, SectionsInFileOrderCaseInsensitiveLookupAndTypedDefaults) {
   const fs::path file = dir_ / "a.ini";

@@ -5,7 +5,7 @@
 #include <clocale>
 #include <cstdlib>
 
-#include "navigation/TempDirTest.h"
+#include "support/TempDirTest.h"
 #include "norv/navigation/Route.h"
 #include "norv/navigation/WayPoints.h"
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "navigation/TempDirTest.h"
+#include "support/TempDirTest.h"
 #include "norv/framework/Exception.h"
 #include "norv/navigation/Route.h"
 

@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "navigation/TempDirTest.h"
+#include "support/TempDirTest.h"
 #include "norv/model/ENorvNMEAException.h"
 #include "norv/framework/Exception.h"
 #include "norv/framework/SysUtils.h"

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "navigation/TempDirTest.h"
+#include "support/TempDirTest.h"
 #include "norv/NorvGPSSimulator.h"
 #include "support/SeparatorGuard.h"
 

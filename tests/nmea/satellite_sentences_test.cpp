@@ -7,6 +7,7 @@
 #include "norv/nmea/FieldFormat.h"
 #include "norv/satellites/Satellite.h"
 #include "norv/satellites/SatelliteNumbers.h"
+#include "support/TempDir.h"
 
 namespace norv {
 namespace {
@@ -141,11 +142,11 @@ TEST(SatelliteSentences, GsvFollowsEveryChangeOfASatellite) {
       {[&] { EXPECT_THROW(s->SetAzimuth(360), ENorvNMEAException); }, "235,7,0,5"},
       {[&] { sim.SetSatellite(235, true, 45, 123, 40, BeidouSatellite); }, "235,45,123,40"},
       {[&] {
-         const auto file = std::filesystem::temp_directory_path() / "norv-gsv-follows.ini";
+         const test::TempDir dir("gsv-follows");
+         const auto file = dir / "sky.ini";
          sim.SaveSatellitesToFile(file.string());
          sim.SetSatellite(235, true, 1, 2, 3, BeidouSatellite);
          sim.LoadSatellitesFromFile(file.string());
-         std::filesystem::remove(file);
        },
        "235,45,123,40"},
       {[&] {

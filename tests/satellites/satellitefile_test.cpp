@@ -11,6 +11,7 @@
 #include "norv/core/TNorvGPSSimulator.h"
 #include "norv/framework/Exception.h"
 #include "norv/satellites/Satellite.h"
+#include "support/TempDirTest.h"
 
 namespace norv {
 namespace {
@@ -41,28 +42,14 @@ SatelliteValues At(const TNorvGPSSimulator& sim, std::uint16_t code) {
   return Table(sim)[code - 1];
 }
 
-class SatelliteFileTest : public ::testing::Test {
+class SatelliteFileTest : public test::TempDirTest {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("norv-satfile-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    TempDirTest::SetUp();
     file_ = dir_ / "sky.ini";
   }
-  void TearDown() override {
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add);
-    fs::remove_all(dir_);
-  }
-  void Write(const std::string& text) { std::ofstream(file_, std::ios::binary) << text; }
-  std::string Read() const {
-    std::ifstream in(file_, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-  }
-  fs::path dir_;
+  void Write(const std::string& text) { test::WriteWholeFile(file_, text); }
+  std::string Read() const { return test::ReadWholeFile(file_); }
   fs::path file_;
 };
 

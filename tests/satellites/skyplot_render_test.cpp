@@ -1,20 +1,16 @@
 // The sky plot rendered for real: a PNG through Cairo, and an SVG as a browser shows it.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <thread>
+#include <optional>
 
 #include "norv/core/TNorvGPSSimulator.h"
 #include "norv/framework/CairoCanvas.h"
 #include "support/PngImage.h"
+#include "support/ChildProcess.h"
 #include "support/RecordingCanvas.h"
+#include "support/TempDirTest.h"
 
 namespace norv {
 namespace {
@@ -85,18 +81,12 @@ void DrawSampleSky(const fs::path& file, TImageFormat format) {
   canvas.Save();
 }
 
-class SkyPlotRenderTest : public ::testing::Test {
+class SkyPlotRenderTest : public test::TempDirTest {
  protected:
   void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("norv-skyplot-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
+    TempDirTest::SetUp();
     SetSampleSky(sim_);
   }
-  void TearDown() override { fs::remove_all(dir_); }
-  fs::path dir_;
   TNorvGPSSimulator sim_;
 };
 
@@ -127,41 +117,10 @@ TEST_F(SkyPlotRenderTest, PngShowsEachSatelliteInItsSignalColourWithItsLabel) {
 // Returns the exit status, or -1 when it timed out or did not exit normally.
 int RunWithTimeout(const std::vector<std::string>& argv, const fs::path& log,
                    std::chrono::seconds timeout) {
-  // Built before the fork: the child may only make async-signal-safe calls.
-  std::vector<char*> args;
-  for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
-  args.push_back(nullptr);
-  const pid_t pid = ::fork();
-  if (pid == 0) {
-    ::setpgid(0, 0);
-    const int fd = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd >= 0) {
-      ::dup2(fd, STDOUT_FILENO);
-      ::dup2(fd, STDERR_FILENO);
-    }
-    ::execv(args[0], args.data());
-    ::_exit(127);
-  }
-  if (pid < 0) return -1;
-  ::setpgid(pid, pid);
-  const auto deadline = std::chrono::steady_clock::now() + timeout;
-  int status = 0;
-  while (::waitpid(pid, &status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      ::kill(-pid, SIGKILL);
-      ::waitpid(pid, &status, 0);
-      return -1;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(100));
-  }
-  ::kill(-pid, SIGKILL);  // helper processes the browser may have left in its group
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-std::string ReadText(const fs::path& file) {
-  std::stringstream ss;
-  ss << std::ifstream(file).rdbuf();
-  return ss.str();
+  test::TChildProcess browser;  // its whole group is killed at the end: the browser's helpers too
+  if (!browser.Start(argv, test::TChildOutput{-1, log, log, true})) return -1;
+  const std::optional<int> status = browser.Wait(timeout);
+  return status && browser.TerminatingSignal() == 0 ? *status : -1;
 }
 
 TEST_F(SkyPlotRenderTest, SvgRendersInABrowserWithTheSameColours) {
@@ -179,8 +138,8 @@ TEST_F(SkyPlotRenderTest, SvgRendersInABrowserWithTheSameColours) {
        "--window-size=" + std::to_string(Size) + "," + std::to_string(Size),
        "file://" + svg.string()},
       log, std::chrono::seconds(90));
-  ASSERT_EQ(status, 0) << "browser failed or timed out:\n" << ReadText(log);
-  ASSERT_TRUE(fs::exists(shot)) << ReadText(log);
+  ASSERT_EQ(status, 0) << "browser failed or timed out:\n" << test::ReadWholeFile(log);
+  ASSERT_TRUE(fs::exists(shot)) << test::ReadWholeFile(log);
   PngImage image(shot);
   ASSERT_GE(image.Width(), Size);
   ASSERT_GE(image.Height(), Size);

@@ -1,20 +1,24 @@
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
 #include "norv/core/TNorvGPSSimulator.h"
-#include "serial/Pty.h"
+#include "support/ChildProcess.h"
+#include "support/Pseudoterminal.h"
+#include "support/TempDir.h"
 
 namespace norv {
 namespace {
 
 using namespace std::chrono_literals;
-using test::TestPty;
+using test::Pseudoterminal;
 
 TEST(Connect, FreshComponentIsNotConnected) {
   TNorvGPSSimulator gps;
@@ -27,8 +31,7 @@ TEST(Connect, FreshComponentIsNotConnected) {
 }
 
 TEST(Connect, RefusedPathsLeaveNoPortAndKeepTheRequestedRate) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "norv-serial-test";
-  std::filesystem::create_directories(dir);
+  const test::TempDir dir("serial");
   const std::string missing = (dir / "ttyMISSING").string();
   const std::string plainFile = (dir / "plain-file").string();
   { std::ofstream(plainFile) << "keep"; }
@@ -49,11 +52,10 @@ TEST(Connect, RefusedPathsLeaveNoPortAndKeepTheRequestedRate) {
   }
   EXPECT_FALSE(std::filesystem::exists(missing)) << "a missing device must never be created";
   EXPECT_EQ(std::filesystem::file_size(plainFile), 4u);
-  std::filesystem::remove_all(dir);
 }
 
 TEST(Connect, OpensAPseudoTerminal) {
-  TestPty pty;
+  Pseudoterminal pty;
   TNorvGPSSimulator gps;
   ASSERT_TRUE(gps.Connect(pty.Path(), 9600)) << gps.LastError();
   EXPECT_TRUE(gps.IsConnected());
@@ -65,7 +67,7 @@ TEST(Connect, OpensAPseudoTerminal) {
 }
 
 TEST(Connect, OverloadsTakeTheCurrentPortAndRate) {
-  TestPty pty;
+  Pseudoterminal pty;
   TNorvGPSSimulator gps;
   gps.SetBaudRate(19200);
   ASSERT_TRUE(gps.Connect(pty.Path()));
@@ -81,7 +83,7 @@ TEST(Connect, OverloadsTakeTheCurrentPortAndRate) {
 }
 
 TEST(Connect, HoldsThePortExclusively) {
-  TestPty pty;
+  Pseudoterminal pty;
   auto first = std::make_unique<TNorvGPSSimulator>();
   ASSERT_TRUE(first->Connect(pty.Path(), 4800));
   TNorvGPSSimulator second;
@@ -104,7 +106,7 @@ TEST(Connect, HoldsThePortExclusively) {
 
 TEST(Connect, RefusesAPortAnotherProgramHasLocked) {
   // Another program's flock keeps the port even from root, whom TIOCEXCL does not stop.
-  TestPty pty;
+  Pseudoterminal pty;
   const int other = open(pty.Path().c_str(), O_RDWR | O_NOCTTY);
   ASSERT_GE(other, 0);
   ASSERT_EQ(flock(other, LOCK_EX | LOCK_NB), 0);
@@ -117,20 +119,18 @@ TEST(Connect, RefusesAPortAnotherProgramHasLocked) {
 
 // The errno of opening path as an unprivileged user (0 when it opens), from a child process.
 int OpenErrorAsNobody(const std::string& path) {
-  const pid_t child = fork();
-  if (child == 0) {
-    if (setgid(65534) != 0 || setuid(65534) != 0) _exit(255);
+  test::TChildProcess child;
+  child.Fork([&] {
+    if (setgid(65534) != 0 || setuid(65534) != 0) return 255;
     const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    _exit(fd >= 0 ? 0 : errno);
-  }
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WEXITSTATUS(status);
+    return fd >= 0 ? 0 : errno;
+  });
+  return child.Wait().value_or(-1);
 }
 
 TEST(Connect, KeepsOtherUsersOutUntilDisconnect) {
   if (geteuid() != 0) GTEST_SKIP() << "needs root to try the port as another user";
-  TestPty pty;
+  Pseudoterminal pty;
   ASSERT_EQ(chmod(pty.Path().c_str(), 0666), 0);
   ASSERT_EQ(OpenErrorAsNobody(pty.Path()), 0);
   TNorvGPSSimulator gps;
@@ -142,8 +142,8 @@ TEST(Connect, KeepsOtherUsersOutUntilDisconnect) {
 }
 
 TEST(Connect, ReconnectingClosesThePreviousPort) {
-  TestPty a;
-  TestPty b;
+  Pseudoterminal a;
+  Pseudoterminal b;
   TNorvGPSSimulator gps;
   ASSERT_TRUE(gps.Connect(a.Path(), 4800));
   ASSERT_TRUE(gps.Connect(a.Path(), 9600)) << gps.LastError();
@@ -156,7 +156,7 @@ TEST(Connect, ReconnectingClosesThePreviousPort) {
 }
 
 TEST(Connect, DisconnectResetsEverything) {
-  TestPty pty;
+  Pseudoterminal pty;
   TNorvGPSSimulator gps;
   ASSERT_TRUE(gps.Connect(pty.Path(), 9600));
   gps.Disconnect();

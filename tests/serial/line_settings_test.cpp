@@ -2,26 +2,27 @@
 
 #include "norv/core/TNorvGPSSimulator.h"
 #include "norv/serial/LineSettings.h"
-#include "serial/Pty.h"
+#include "serial/SerialTestSupport.h"
+#include "support/Pseudoterminal.h"
 
 namespace norv {
 namespace {
 
-using test::TestPty;
+using test::Pseudoterminal;
 
-termios SlaveSettings(const TestPty& pty) {
+termios SlaveSettings(const Pseudoterminal& pty) {
   termios t{};
   EXPECT_EQ(tcgetattr(pty.Slave(), &t), 0);
   return t;
 }
 
-speed_t SlaveSpeed(const TestPty& pty) {
+speed_t SlaveSpeed(const Pseudoterminal& pty) {
   const termios t = SlaveSettings(pty);
   return cfgetospeed(&t);
 }
 
 TEST(LineSettings, RawEightNoneOneWithoutFlowControl) {
-  TestPty pty;
+  Pseudoterminal pty;
   TNorvGPSSimulator gps;
   ASSERT_TRUE(gps.Connect(pty.Path(), 9600));
   const termios t = SlaveSettings(pty);
@@ -39,7 +40,7 @@ TEST(LineSettings, RawEightNoneOneWithoutFlowControl) {
 }
 
 TEST(LineSettings, StandardRates) {
-  TestPty pty;
+  Pseudoterminal pty;
   TNorvGPSSimulator gps;
   ASSERT_TRUE(gps.Connect(pty.Path(), 4800));
   const std::pair<std::int32_t, speed_t> rates[] = {
@@ -53,7 +54,7 @@ TEST(LineSettings, StandardRates) {
 }
 
 TEST(LineSettings, NonStandardRateIsAppliedOrRefused) {
-  TestPty pty;
+  Pseudoterminal pty;
   TNorvGPSSimulator gps;
   ASSERT_TRUE(gps.Connect(pty.Path(), 9600));
   const int fd = pty.Slave();
@@ -70,7 +71,7 @@ TEST(LineSettings, NonStandardRateIsAppliedOrRefused) {
 }
 
 TEST(LineSettings, RefusedRateKeepsBaudRateAndLine) {
-  TestPty pty;
+  Pseudoterminal pty;
   TNorvGPSSimulator gps;
   ASSERT_TRUE(gps.Connect(pty.Path(), 9600));
   for (const std::int32_t baud : {0, -9600}) {
@@ -83,7 +84,7 @@ TEST(LineSettings, RefusedRateKeepsBaudRateAndLine) {
 }
 
 TEST(LineSettings, DriverRefusalIsReportedAndRestored) {
-  TestPty pty;
+  Pseudoterminal pty;
   TNorvGPSSimulator gps;
   ASSERT_TRUE(gps.Connect(pty.Path(), 9600));
   test::SystemCallsOverride calls;

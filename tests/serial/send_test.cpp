@@ -1,20 +1,21 @@
 #include <gtest/gtest.h>
 
 #include "norv/core/TNorvGPSSimulator.h"
-#include "serial/Pty.h"
+#include "serial/SerialTestSupport.h"
+#include "support/Pseudoterminal.h"
 
 namespace norv {
 namespace {
 
 using namespace std::chrono_literals;
 using test::SystemCallsOverride;
-using test::TestPty;
+using test::Pseudoterminal;
 using Clock = std::chrono::steady_clock;
 
 class SendTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(gps.Connect(pty.Path(), 115200)) << gps.LastError(); }
-  TestPty pty;
+  Pseudoterminal pty;
   TNorvGPSSimulator gps;
 };
 

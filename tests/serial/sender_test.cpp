@@ -7,13 +7,14 @@
 #include "norv/core/TNorvGPSSimulator.h"
 #include "norv/serial/SenderThread.h"
 #include "norv/serial/SerialLine.h"
-#include "serial/Pty.h"
+#include "serial/SerialTestSupport.h"
+#include "support/Pseudoterminal.h"
 
 namespace norv {
 namespace {
 
 using namespace std::chrono_literals;
-using test::TestPty;
+using test::Pseudoterminal;
 using Clock = std::chrono::steady_clock;
 
 template <class Predicate>
@@ -27,7 +28,7 @@ bool WaitUntil(Predicate done, Clock::duration timeout) {
 }
 
 TEST(Sender, KeepsTheTextUntilAPortIsSetAndOnlyTheLastHandOver) {
-  TestPty pty;
+  Pseudoterminal pty;
   TNorvGPSSimulator gps;
   gps.SendOnNewThread("$GPGLL,first*00\r\n");
   gps.SendOnNewThread(std::string("$GPGLL,second*00\r\n\0tail", 23));
@@ -40,7 +41,7 @@ TEST(Sender, KeepsTheTextUntilAPortIsSetAndOnlyTheLastHandOver) {
 }
 
 TEST(Sender, BufferHoldsThePendingTextUntilItIsWritten) {
-  TestPty pty;
+  Pseudoterminal pty;
   serial::TSerialLine line;
   serial::TSenderThread sender(line);  // a second sender of the same line, reached directly
   sender.SetBuffer("$GPVTG*00\r\n");
@@ -52,7 +53,7 @@ TEST(Sender, BufferHoldsThePendingTextUntilItIsWritten) {
 }
 
 TEST(Sender, ASynchronousSendDoesNotSplitABackgroundWrite) {
-  TestPty pty;
+  Pseudoterminal pty;
   TNorvGPSSimulator gps;
   ASSERT_TRUE(gps.Connect(pty.Path(), 115200));
   const std::size_t filled = test::FillLine(gps);
@@ -78,7 +79,7 @@ void StartStalledBackgroundWrite(TNorvGPSSimulator& gps) {
 }
 
 TEST(Sender, DisconnectStopsABackgroundWriteAtOnce) {
-  TestPty pty;
+  Pseudoterminal pty;
   TNorvGPSSimulator gps;
   ASSERT_TRUE(gps.Connect(pty.Path(), 115200));
   StartStalledBackgroundWrite(gps);
@@ -96,7 +97,7 @@ TEST(Sender, DisconnectStopsABackgroundWriteAtOnce) {
 }
 
 TEST(Sender, DestroyingTheComponentStopsABackgroundWrite) {
-  TestPty pty;
+  Pseudoterminal pty;
   auto gps = std::make_unique<TNorvGPSSimulator>();
   ASSERT_TRUE(gps->Connect(pty.Path(), 115200));
   StartStalledBackgroundWrite(*gps);

@@ -6,7 +6,8 @@
 #include <thread>
 
 #include "norv/core/TNorvGPSSimulator.h"
-#include "serial/Pty.h"
+#include "serial/SerialTestSupport.h"
+#include "support/Pseudoterminal.h"
 
 namespace norv {
 namespace {
@@ -46,7 +47,7 @@ class StalledSend : public ::testing::Test {
       sender.join();
     }
   }
-  test::TestPty pty;
+  test::Pseudoterminal pty;
   TNorvGPSSimulator gps;
   test::SystemCallsOverride calls;
   std::thread sender;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "support/SimulatorProbe.h"
-#include "serial/Pty.h"
+#include "support/Pseudoterminal.h"
 
 namespace norv {
 namespace {
@@ -19,7 +19,7 @@ class TransmitTest : public ::testing::Test {
     expected = gps.GetNMEA();
     ASSERT_FALSE(expected.empty());
   }
-  test::TestPty pty;
+  test::Pseudoterminal pty;
   test::SimulatorProbe gps;
   std::string expected;
 };

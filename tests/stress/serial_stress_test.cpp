@@ -20,7 +20,8 @@
 #include <thread>
 
 #include "norv/NorvGPSSimulator.h"
-#include "serial/Pty.h"
+#include "norv/posix/SystemCalls.h"
+#include "support/Pseudoterminal.h"
 
 namespace norv {
 namespace {
@@ -86,7 +87,7 @@ int IterationsWanted() {
 // and writes wait for room (and end early) while the host goes on.
 class TReader {
  public:
-  explicit TReader(test::TestPty& Pty, std::uint32_t Seed) : FThread([this, &Pty, Seed] {
+  explicit TReader(test::Pseudoterminal& Pty, std::uint32_t Seed) : FThread([this, &Pty, Seed] {
       std::mt19937 random(Seed);
       std::uniform_int_distribution<int> drain(0, 300), shortStall(0, 50), longStall(300, 1000);
       std::bernoulli_distribution seldom(0.15);
@@ -164,7 +165,7 @@ TEST_F(SerialStress, RandomOperationsAgainstADrainedPty) {
   // A sanitizer runtime starts a helper thread of its own with the first thread: let it.
   std::thread([] {}).join();
   const int threadsBefore = ThreadCount();
-  test::TestPty line, spare;
+  test::Pseudoterminal line, spare;
   std::atomic<int> progress{0}, operation{-1};
   std::array<int, opCount> counts{};
   std::size_t written = 0;
@@ -294,7 +295,7 @@ TEST_F(SerialStress, SeveralHostThreadsOnOneComponent) {
   const std::uint32_t seed = std::random_device{}();
   std::thread([] {}).join();
   const int threadsBefore = ThreadCount();
-  test::TestPty line;
+  test::Pseudoterminal line;
   std::atomic<int> progress{0}, operation{-1};
   std::atomic<std::size_t> sent{0};
   {
