@@ -34,21 +34,5 @@ TEST(SentenceFraming, FieldsOfEveryLengthAndContent) {
   }
 }
 
-TEST(SentenceFraming, ARepeatedSentenceIsTheSentenceOfItsOwnTalker) {
-  std::mt19937 random(1690);
-  for (int round = 0; round < 500; ++round) {
-    std::vector<std::string> fields(1 + random() % 5);
-    for (auto& f : fields)
-      for (std::size_t n = random() % 20; n > 0; --n) f += static_cast<char>('0' + random() % 75);
-    const std::vector<std::string_view> views(fields.begin(), fields.end());
-    // Without spare room the copy moves the text it copies from.
-    TSentenceText text(0);
-    AppendSentence(text, "GP", "GGA", views);
-    const std::size_t length = text.size();
-    RepeatSentence(text, 0, length, "BD");
-    ASSERT_EQ(std::move(text).Release().substr(length), Expected("BD", "GGA", fields));
-  }
-}
-
 }  // namespace
 }  // namespace norv

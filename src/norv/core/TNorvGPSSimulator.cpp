@@ -1,11 +1,9 @@
 // Construction, destruction, the validating setters and the UTC clock of TNorvGPSSimulator.
 #include "norv/core/TNorvGPSSimulator.h"
 
-#include "norv/framework/DateTime.h"
 #include "norv/framework/MessageDialog.h"
 #include "norv/navigation/Routes.h"
 #include "norv/navigation/WayPoints.h"
-#include "norv/satellites/Satellite.h"
 #include "norv/serial/SenderThread.h"
 
 namespace norv {
@@ -16,10 +14,8 @@ TNorvGPSSimulator::TNorvGPSSimulator(TComponent* AOwner) : TComponent(AOwner) {
 #else
   FVersion = 2.01;
 #endif
-  FUseSystemDateTime = true;
-  FUTCDateTime = GetUTCDateTime();
-  for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i)
-    if (!FSatellites[i]) FSatellites[i] = std::make_unique<TSatellite>(static_cast<std::uint16_t>(i));
+  FState.UseSystemDateTime = true;
+  FState.UTCDateTime = GetUTCDateTime();
   try {
     FWayPoints = new TWayPoints;
     FRoutes = new TRoutes;
@@ -57,78 +53,78 @@ bool InHalfOpen(Extended v, Extended lo, Extended hi) { return v >= lo && v < hi
 
 void TNorvGPSSimulator::SetLatDeg(std::int32_t Value) {
   if (Value < 0 || Value > 90) Refuse("Latitude Degree must be between 0 and 90.");
-  FLatDeg = Value;
+  FState.Position.Latitude.Degree = Value;
 }
 
 void TNorvGPSSimulator::SetLatMin(std::int32_t Value) {
   if (Value < 0 || Value >= 60) Refuse("Latitude Minute must be between 0 and 60.");
-  FLatMin = Value;
+  FState.Position.Latitude.Minute = Value;
 }
 
 void TNorvGPSSimulator::SetLatSec(Extended Value) {
   if (!InHalfOpen(Value, 0, 60)) Refuse("Latitude Second must be between 0 and 60.");
-  FLatSec = Value;
+  FState.Position.Latitude.Second = Value;
 }
 
 void TNorvGPSSimulator::SetLatDir(TCardinalPoint Value) {
   if (Value != cpNorth && Value != cpSouth) Refuse("Latitude Direction must be north or south.");
-  FLatDir = Value;
+  FState.Position.Latitude.Direction = Value;
 }
 
 void TNorvGPSSimulator::SetLongDeg(std::int32_t Value) {
   if (Value < 0 || Value > 180) Refuse("Longitude Degree must be between 0 and 180.");
-  FLongDeg = Value;
+  FState.Position.Longitude.Degree = Value;
 }
 
 void TNorvGPSSimulator::SetLongMin(std::int32_t Value) {
   if (Value < 0 || Value >= 60) Refuse("Longitude Minute must be between 0 and 60.");
-  FLongMin = Value;
+  FState.Position.Longitude.Minute = Value;
 }
 
 void TNorvGPSSimulator::SetLongSec(Extended Value) {
   if (!InHalfOpen(Value, 0, 60)) Refuse("Longitude Second must be between 0 and 60.");
-  FLongSec = Value;
+  FState.Position.Longitude.Second = Value;
 }
 
 void TNorvGPSSimulator::SetLongDir(TCardinalPoint Value) {
   if (Value != cpEast && Value != cpWest) Refuse("Longitude Direction must be east or west.");
-  FLongDir = Value;
+  FState.Position.Longitude.Direction = Value;
 }
 
 void TNorvGPSSimulator::SetHeading(Extended Value) {
   if (!InHalfOpen(Value, 0, 360)) Refuse("Heading must be between 0 and 360.");
-  FHeading = Value;
+  FState.Heading = Value;
 }
 
 void TNorvGPSSimulator::SetMagneticHeading(Extended Value) {
   if (!InHalfOpen(Value, 0, 360)) Refuse("Magnetic Heading must be between 0 and 360.");
-  FMagnetic_Heading = Value;
+  FState.Magnetic_Heading = Value;
 }
 
 void TNorvGPSSimulator::SetMagneticVariation(Extended Value) {
   if (!InHalfOpen(Value, 0, 100)) Refuse("Magnetic Variation must be between 0 and 99.9.");
-  FMagnetic_Variation = Value;
+  FState.Magnetic_Variation = Value;
 }
 
 void TNorvGPSSimulator::SetMagnetic_Variation_Direction(TCardinalPoint Value) {
   if (Value != cpEast && Value != cpWest)
     Refuse("Magnetic Variation Direction must be east or west.");
-  FMagnetic_Variation_Direction = Value;
+  FState.Magnetic_Variation_Direction = Value;
 }
 
 void TNorvGPSSimulator::SetHDOP(Extended Value) {
   if (!InHalfOpen(Value, 0, 100)) Refuse("HDOP must be between 0 and 99.9.");
-  FHDOP = Value;
+  FState.HDOP = Value;
 }
 
 void TNorvGPSSimulator::SetVDOP(Extended Value) {
   if (!InHalfOpen(Value, 0, 100)) Refuse("VDOP must be between 0 and 99.9.");
-  FVDOP = Value;
+  FState.VDOP = Value;
 }
 
 void TNorvGPSSimulator::SetPDOP(Extended Value) {
   if (!InHalfOpen(Value, 0, 100)) Refuse("PDOP must be between 0 and 99.9.");
-  FPDOP = Value;
+  FState.PDOP = Value;
 }
 
 std::string TNorvGPSSimulator::Port() const {
@@ -142,9 +138,6 @@ void TNorvGPSSimulator::SetPort(const std::string& Value) {
   FCommPort = Value;
 }
 
-// With the system clock this is the true UTC instant, whatever the local zone and its rules.
-TDateTime TNorvGPSSimulator::GetUTCDateTime() const {
-  return FUseSystemDateTime ? NowUTC() : FUTCDateTime;
-}
+TDateTime TNorvGPSSimulator::GetUTCDateTime() const { return UTCNow(FState); }
 
 }  // namespace norv

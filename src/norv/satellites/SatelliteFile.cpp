@@ -1,13 +1,12 @@
 // The satellite file: one INI section per pseudo-random code ("1" to "235") with the keys
 // Active, Elevation, Azimuth, SNR and Type.
-#include "norv/core/TNorvGPSSimulator.h"
 #include "norv/framework/IniFile.h"
 #include "norv/framework/SysUtils.h"
-#include "norv/satellites/Satellite.h"
+#include "norv/satellites/SatelliteTable.h"
 
 namespace norv {
 
-void TNorvGPSSimulator::SaveSatellitesToFile(const std::filesystem::path& FileName) const {
+void TSatelliteTable::SaveToFile(const std::filesystem::path& FileName) const {
   // Built from scratch and written in one atomic step: no section of an older file survives,
   // and a save that fails leaves the older file as it was.
   TIniFile ini(FileName, TIniFile::Empty);
@@ -23,7 +22,7 @@ void TNorvGPSSimulator::SaveSatellitesToFile(const std::filesystem::path& FileNa
   ini.UpdateFile();
 }
 
-void TNorvGPSSimulator::LoadSatellitesFromFile(const std::filesystem::path& FileName) {
+void TSatelliteTable::LoadFromFile(const std::filesystem::path& FileName) {
   std::error_code ec;
   if (!std::filesystem::exists(FileName, ec)) return;
   // Applied on top of the table, section by section in file order; the first bad section
