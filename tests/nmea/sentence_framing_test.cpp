@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "norv/nmea/FieldFormat.h"
+#include "norv/nmea/Epoch.h"
 #include "norv/nmea/Sentence.h"
 
 namespace norv {
@@ -32,6 +33,39 @@ TEST(SentenceFraming, FieldsOfEveryLengthAndContent) {
     AppendSentence(text, "GL", "XYZ", views);
     ASSERT_EQ(std::move(text).Release(), Expected("GP", "ABC", {"prefix"}) + Expected("GL", "XYZ", fields));
   }
+}
+
+// The epoch frames a sentence again whenever its key changes, and for a next talker with an
+// equal key writes exactly what framing it would have written; fields too long to keep are
+// framed for every talker.
+TEST(EpochSentences, AnEqualKeyGivesTheTalkersOwnSentenceAnotherKeyIsFramedAnew) {
+  const std::string longField(300, 'x');
+  struct Step {
+    const char* talker;
+    TSentenceKey key;
+    std::string field;
+    bool framed;
+  };
+  const Step steps[] = {
+      {"GP", {"ZDA", 1.0}, "a", true},      {"GL", {"ZDA", 1.0}, "a", false},
+      {"BD", {"ZDA", 2.0}, "b", true},      {"GP", {"ZDA", 2.0, 3.0}, "c", true},
+      {"GL", {"GSA", 2.0, 3.0}, "d", true}, {"BD", {"GSA", 2.0, 3.0, 1}, "e", true},
+      {"GP", {"RTE"}, longField, true},     {"GL", {"RTE"}, longField, true},
+  };
+  const TReceiverState state;
+  const TSatelliteTable table;
+  TEpoch epoch({state, table});
+  TSentenceText expected(0);
+  for (const Step& step : steps) {
+    bool framed = false;
+    epoch.AppendSentence(step.talker, step.key, [&] {
+      framed = true;
+      AppendSentence(epoch.Out(), step.talker, step.key.Kind, step.field);
+    });
+    EXPECT_EQ(framed, step.framed) << step.talker << step.key.Kind;
+    AppendSentence(expected, step.talker, step.key.Kind, step.field);
+  }
+  EXPECT_EQ(std::move(epoch).Release(), std::move(expected).Release());
 }
 
 }  // namespace

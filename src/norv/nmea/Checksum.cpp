@@ -1,26 +1,11 @@
 #include "norv/nmea/Checksum.h"
 
-#include <cstring>
-
 namespace norv {
 
 std::uint8_t XorOfBytes(std::string_view Body) {
-  // Eight bytes at a time, then folded: XOR does not care how the bytes are grouped, so the
-  // result is the same whatever the byte order of the host.
-  const char* p = Body.data();
-  std::size_t n = Body.size();
-  std::uint64_t wide = 0;
-  for (; n >= 8; n -= 8, p += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, p, sizeof word);
-    wide ^= word;
-  }
-  wide ^= wide >> 32;
-  wide ^= wide >> 16;
-  wide ^= wide >> 8;
-  auto c = static_cast<std::uint8_t>(wide);
-  for (; n > 0; --n, ++p) c ^= static_cast<std::uint8_t>(*p);
-  return c;
+  TChecksum checksum;
+  checksum.Add(Body);
+  return checksum.Value();
 }
 
 void WriteChecksumHex(char* At, std::uint8_t Checksum) {

@@ -1,7 +1,9 @@
 #pragma once
 // The sentence checksum: the XOR of the body's bytes, and its "*hh" CR LF trailer.
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -9,7 +11,53 @@ namespace norv {
 
 inline constexpr std::size_t kSentenceTrailerSize = 5;  // "*hh\r\n"
 
-// XOR of every byte of Body: the checksum of a sentence whose body (between '$' and '*') it is.
+// The XOR of a sentence body (between '$' and '*'), taken in pieces. XOR does not care where
+// in a word a byte sits, so whole words are XORed together and folded to one byte at the end,
+// on hosts of either byte order.
+class TChecksum {
+ public:
+  // Every byte of Bytes.
+  void Add(std::string_view Bytes) {
+    const char* p = Bytes.data();
+    std::size_t n = Bytes.size();
+    for (; n >= 8; n -= 8, p += 8) FWide ^= Load<std::uint64_t>(p);
+    for (; n > 0; --n, ++p) FWide ^= static_cast<std::uint8_t>(*p);
+  }
+  // The bytes of a word as they lie in memory.
+  template <class W>
+  void AddWord(W Word) {
+    FWide ^= Word;
+  }
+  // The bytes of Word except the first Skip of them in memory order (Skip < sizeof(W)).
+  template <class W>
+  void AddWordWithout(W Word, std::size_t Skip) {
+    static_assert(std::endian::native == std::endian::little ||
+                  std::endian::native == std::endian::big);
+    if constexpr (std::endian::native == std::endian::little)
+      FWide ^= static_cast<W>(Word >> (8 * Skip));
+    else
+      FWide ^= static_cast<W>(Word << (8 * Skip));
+  }
+  std::uint8_t Value() const {
+    std::uint64_t x = FWide;
+    x ^= x >> 32;
+    x ^= x >> 16;
+    x ^= x >> 8;
+    return static_cast<std::uint8_t>(x);
+  }
+
+  template <class W>
+  static W Load(const char* p) {
+    W w;
+    std::memcpy(&w, p, sizeof w);
+    return w;
+  }
+
+ private:
+  std::uint64_t FWide = 0;
+};
+
+// XOR of every byte of Body: the checksum of a sentence whose body it is.
 std::uint8_t XorOfBytes(std::string_view Body);
 // Writes the checksum as two upper-case hex digits at At.
 void WriteChecksumHex(char* At, std::uint8_t Checksum);

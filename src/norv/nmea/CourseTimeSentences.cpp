@@ -9,9 +9,11 @@ void AppendVTG(TEpoch& Epoch) {
   // The true course keeps every digit of the heading; the km/h field converts the knots
   // exactly as the knots field shows them, so the two speeds always agree with each other.
   Epoch.Constellations().ForEach([&](std::string_view talker, auto) {
-    AppendSentence(Epoch.Out(), talker, "VTG",
-                   {Epoch.TrueCourse(), "T", Epoch.MagneticHeading(), "M", Epoch.Speed(), "N",
-                    Epoch.SpeedKmh(), "K", "A"});
+    Epoch.AppendSentence(talker, {"VTG"}, [&] {
+      AppendSentence(Epoch.Out(), talker, "VTG",
+                     {Epoch.TrueCourse(), "T", Epoch.MagneticHeading(), "M", Epoch.Speed(), "N",
+                      Epoch.SpeedKmh(), "K", "A"});
+    });
   });
 }
 
@@ -21,8 +23,10 @@ void AppendZDA(TEpoch& Epoch) {
     const TDateTime time = UTCNow(Epoch.State());
     const TDateTime date = UTCNow(Epoch.State());
     // Local zone hours and minutes are 00,00: the sentence always reports UTC.
-    AppendSentence(Epoch.Out(), talker, "ZDA",
-                   {Epoch.UTCTime(time), Epoch.CommaSeparatedUTCDate(date), "00", "00"});
+    Epoch.AppendSentence(talker, {"ZDA", time, date}, [&] {
+      AppendSentence(Epoch.Out(), talker, "ZDA",
+                     {Epoch.UTCTime(time), Epoch.CommaSeparatedUTCDate(date), "00", "00"});
+    });
   });
 }
 

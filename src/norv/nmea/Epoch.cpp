@@ -1,12 +1,14 @@
 #include "norv/nmea/Epoch.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "norv/framework/DigitText.h"
 #include "norv/model/Geodesy.h"
 #include "norv/navigation/Routes.h"
 #include "norv/navigation/WayPoints.h"
 #include "norv/nmea/FieldFormat.h"
+#include "norv/nmea/SentenceWriter.h"
 
 namespace norv {
 
@@ -113,19 +115,29 @@ std::string_view TEpoch::SpeedKmh() {
   });
 }
 
-std::string_view TEpoch::TClockTexts::Text(TDateTime Reading, TClockTextKind Kind,
-                                           TFieldText (*Make)(const TDateTimeParts&)) {
-  if (!FDecoded || Reading != FReading) {
-    FParts = DecodeDateTime(Reading);
-    FReading = Reading;
-    FDecoded = true;
-    FMade.reset();
+void TEpoch::TClockTexts::Decode(TDateTime Reading) {
+  FParts = DecodeDateTime(Reading);
+  FReading = Reading;
+  FDecoded = true;
+  FMade.reset();
+}
+
+void TEpoch::TLastSentence::AppendFor(TSentenceText& Out, std::string_view Talker) const {
+  TSentenceWriter sentence(Out, Talker, FKey.Kind, FLength);
+  sentence.JoinedFields({FFields.data(), FLength});
+  sentence.Close();
+}
+
+void TEpoch::TLastSentence::Keep(const TSentenceKey& Key, const TSentenceText& Out,
+                                 std::size_t FieldsStart) {
+  const std::size_t length = Out.size() - kSentenceTrailerSize - FieldsStart;
+  if (length > FFields.size()) {
+    FLength = kNone;
+    return;
   }
-  if (!FMade[Kind]) {
-    FTexts[Kind] = Make(FParts);
-    FMade[Kind] = true;
-  }
-  return FTexts[Kind];
+  std::memcpy(FFields.data(), Out.data() + FieldsStart, length);
+  FLength = length;
+  FKey = Key;
 }
 
 std::span<const TWayPoint* const> TEpoch::RouteWayPoints() {

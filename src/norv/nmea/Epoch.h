@@ -5,6 +5,7 @@
 // cache the sentence functions keep, and it lives exactly as long as one epoch.
 #include <array>
 #include <bitset>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -21,6 +22,16 @@ namespace norv {
 
 class TRoute;
 class TWayPoint;
+
+// What the fields of one sentence depend on besides the epoch's own field texts: its kind, the
+// clock readings it carries and the route entry it reports. Equal keys mean equal fields.
+struct TSentenceKey {
+  std::string_view Kind;
+  TDateTime Time = 0;
+  TDateTime Date = 0;
+  std::size_t Entry = 0;
+  bool operator==(const TSentenceKey&) const = default;
+};
 
 class TEpoch {
  public:
@@ -61,6 +72,21 @@ class TEpoch {
     return FClock.Text(Reading, kCommaDate, CommaSeparatedUTCDateText);
   }
 
+  // The sentence of Key.Kind for Talker: Frame() appends exactly that sentence to Out(), with
+  // fields read from nothing but this epoch's field texts and what Key holds. The first
+  // talker's sentence is framed by Frame(); the next talker with an equal key gets the same kind
+  // and fields, framed with its own talker, without Frame() being called.
+  template <class F>
+  void AppendSentence(std::string_view Talker, const TSentenceKey& Key, F&& Frame) {
+    if (FLastSentence.Holds(Key)) {
+      FLastSentence.AppendFor(FOut, Talker);
+      return;
+    }
+    const std::size_t start = FOut.size();
+    Frame();
+    FLastSentence.Keep(Key, FOut, start + 1 + Talker.size() + Key.Kind.size());
+  }
+
   // The active route of the view, or null.
   const TRoute* ActiveRoute() const { return FRoute; }
   // The waypoint each entry of the active route names (null where the list holds none), as the
@@ -90,14 +116,39 @@ class TEpoch {
   class TClockTexts {
    public:
     std::string_view Text(TDateTime Reading, TClockTextKind Kind,
-                          TFieldText (*Make)(const TDateTimeParts&));
+                          TFieldText (*Make)(const TDateTimeParts&)) {
+      if (!FDecoded || Reading != FReading) Decode(Reading);
+      if (!FMade[Kind]) {
+        FTexts[Kind] = Make(FParts);
+        FMade[Kind] = true;
+      }
+      return FTexts[Kind];
+    }
 
    private:
+    void Decode(TDateTime Reading);
+
     TDateTime FReading = 0;
     bool FDecoded = false;
     TDateTimeParts FParts;
     std::array<TFieldText, kClockTextKinds> FTexts;
     std::bitset<kClockTextKinds> FMade;
+  };
+
+  // The fields of the last sentence framed, joined, and the key they were made for.
+  class TLastSentence {
+   public:
+    bool Holds(const TSentenceKey& Key) const { return FLength != kNone && Key == FKey; }
+    void AppendFor(TSentenceText& Out, std::string_view Talker) const;
+    // The fields of the sentence that ends Out, from FieldsStart to its trailer; none are kept
+    // when they do not fit.
+    void Keep(const TSentenceKey& Key, const TSentenceText& Out, std::size_t FieldsStart);
+
+   private:
+    static constexpr std::size_t kNone = SIZE_MAX;
+    TSentenceKey FKey;
+    std::array<char, 256> FFields;
+    std::size_t FLength = kNone;
   };
 
   std::size_t ExpectedSize() const;
@@ -109,6 +160,7 @@ class TEpoch {
   std::array<TFieldText, kSlotCount> FFields;
   std::bitset<kSlotCount> FMade;
   TClockTexts FClock;
+  TLastSentence FLastSentence;
   std::optional<std::vector<const TWayPoint*>> FRouteWayPoints;
 };
 

@@ -50,7 +50,9 @@ void AppendRTE(TEpoch& Epoch) {
   const std::string_view head[] = {"1", "1", "C", route->Name(), ""};
   const std::size_t headFields = names.empty() ? 5 : 4;
   Epoch.Constellations().ForEach([&](std::string_view talker, auto) {
-    AppendSentence(Epoch.Out(), talker, "RTE", std::span(head, headFields), names);
+    Epoch.AppendSentence(talker, {"RTE"}, [&] {
+      AppendSentence(Epoch.Out(), talker, "RTE", std::span(head, headFields), names);
+    });
   });
 }
 
@@ -69,7 +71,9 @@ void AppendAAM(TEpoch& Epoch) {
     const TFieldText distance = DecimalText(distanceNm);
     const std::string& name = route->WayPoints()[entry];
     Epoch.Constellations().ForEach([&](std::string_view talker, auto) {
-      AppendSentence(Epoch.Out(), talker, "AAM", {"A", "A", distance, "N", name});
+      Epoch.AppendSentence(talker, {"AAM", 0, 0, entry}, [&] {
+        AppendSentence(Epoch.Out(), talker, "AAM", {"A", "A", distance, "N", name});
+      });
     });
   }
 }

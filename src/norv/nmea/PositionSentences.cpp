@@ -16,19 +16,23 @@ std::string_view StatusLetter(std::int32_t FixQuality) { return FixQuality != 0 
 void AppendGGA(TEpoch& Epoch) {
   Epoch.Constellations().ForEach([&](std::string_view talker, auto) {
     const TDateTime now = UTCNow(Epoch.State());
-    AppendSentence(Epoch.Out(), talker, "GGA",
-                   {Epoch.UTCTime(now), Epoch.Latitude(), Epoch.Longitude(), Epoch.FixQuality(),
-                    Epoch.SatellitesUsed(), Epoch.HDOP(), Epoch.Altitude(), "M",
-                    Epoch.GeoHeight(), "M", "", ""});
+    Epoch.AppendSentence(talker, {"GGA", now}, [&] {
+      AppendSentence(Epoch.Out(), talker, "GGA",
+                     {Epoch.UTCTime(now), Epoch.Latitude(), Epoch.Longitude(), Epoch.FixQuality(),
+                      Epoch.SatellitesUsed(), Epoch.HDOP(), Epoch.Altitude(), "M",
+                      Epoch.GeoHeight(), "M", "", ""});
+    });
   });
 }
 
 void AppendGLL(TEpoch& Epoch) {
   Epoch.Constellations().ForEach([&](std::string_view talker, auto) {
     const TDateTime now = UTCNow(Epoch.State());
-    AppendSentence(Epoch.Out(), talker, "GLL",
-                   {Epoch.Latitude(), Epoch.Longitude(), Epoch.UTCTime(now),
-                    StatusLetter(Epoch.State().FixQuality)});
+    Epoch.AppendSentence(talker, {"GLL", now}, [&] {
+      AppendSentence(Epoch.Out(), talker, "GLL",
+                     {Epoch.Latitude(), Epoch.Longitude(), Epoch.UTCTime(now),
+                      StatusLetter(Epoch.State().FixQuality)});
+    });
   });
 }
 
@@ -38,10 +42,12 @@ void AppendRMC(TEpoch& Epoch) {
     // The time and the date each read the clock.
     const TDateTime time = UTCNow(Epoch.State());
     const TDateTime date = UTCNow(Epoch.State());
-    AppendSentence(Epoch.Out(), talker, "RMC",
-                   {Epoch.UTCTime(time), StatusLetter(Epoch.State().FixQuality),
-                    Epoch.Latitude(), Epoch.Longitude(), Epoch.Speed(), Epoch.Course(),
-                    Epoch.UTCDate(date), Epoch.MagneticVariation(), side, "A"});
+    Epoch.AppendSentence(talker, {"RMC", time, date}, [&] {
+      AppendSentence(Epoch.Out(), talker, "RMC",
+                     {Epoch.UTCTime(time), StatusLetter(Epoch.State().FixQuality),
+                      Epoch.Latitude(), Epoch.Longitude(), Epoch.Speed(), Epoch.Course(),
+                      Epoch.UTCDate(date), Epoch.MagneticVariation(), side, "A"});
+    });
   });
 }
 

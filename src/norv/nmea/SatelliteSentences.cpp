@@ -3,7 +3,6 @@
 //        slots hold the lowest codes of all constellations together, the rest stay empty
 //   GSV  $--GSV,total,number,inView,prn,elev,azim,snr[,prn,elev,azim,snr]x0..3*hh
 //        four satellites per sentence, each constellation describing its own satellites
-#include "norv/framework/DigitText.h"
 #include "norv/nmea/Generators.h"
 #include "norv/nmea/SentenceWriter.h"
 
@@ -17,11 +16,6 @@ constexpr std::size_t kSatellitesPerGSV = 4;
 // nineteen numbers of at most 20 characters, each with its separator.
 constexpr std::size_t kGSVFieldsRoom = (3 + 4 * kSatellitesPerGSV) * 21;
 
-char* WriteNumberField(char* p, std::int64_t Value) {
-  *p++ = ',';
-  return WriteInteger(p, Value);
-}
-
 // The GSV group of one constellation; a last sentence with fewer than four satellites simply
 // ends early, without empty fields for the missing ones.
 void AppendSatellitesInView(TSentenceText& Out, std::string_view Talker,
@@ -30,18 +24,17 @@ void AppendSatellitesInView(TSentenceText& Out, std::string_view Talker,
   const std::size_t total = (count + kSatellitesPerGSV - 1) / kSatellitesPerGSV;
   for (std::size_t first = 0; first < count; first += kSatellitesPerGSV) {
     TSentenceWriter sentence(Out, Talker, "GSV", kGSVFieldsRoom);
-    sentence.WrittenFields([&](char* p) {
-      p = WriteNumberField(p, static_cast<std::int64_t>(total));
-      p = WriteNumberField(p, static_cast<std::int64_t>(first / kSatellitesPerGSV + 1));
-      p = WriteNumberField(p, static_cast<std::int64_t>(count));
+    sentence.NumberFields([&](TSentenceWriter::TNumberFields& fields) {
+      fields.Field(static_cast<std::int64_t>(total));
+      fields.Field(static_cast<std::int64_t>(first / kSatellitesPerGSV + 1));
+      fields.Field(static_cast<std::int64_t>(count));
       for (std::size_t i = first; i < count && i < first + kSatellitesPerGSV; ++i) {
         const TSatellite& s = *InView[i];
-        p = WriteNumberField(p, s.PseudoRandomCode());
-        p = WriteNumberField(p, s.Elevation());
-        p = WriteNumberField(p, s.Azimuth());
-        p = WriteNumberField(p, s.SignalToNoiseRatio());
+        fields.Field(s.PseudoRandomCode());
+        fields.Field(s.Elevation());
+        fields.Field(s.Azimuth());
+        fields.Field(s.SignalToNoiseRatio());
       }
-      return p;
     });
     sentence.Close();
   }
@@ -51,8 +44,10 @@ void AppendSatellitesInView(TSentenceText& Out, std::string_view Talker,
 
 void AppendGSA(TEpoch& Epoch) {
   Epoch.Constellations().ForEach([&](std::string_view talker, auto) {
-    AppendSentence(Epoch.Out(), talker, "GSA",
-                   {"A", "3", Epoch.SatelliteSlots(), Epoch.PDOP(), Epoch.HDOP(), Epoch.VDOP()});
+    Epoch.AppendSentence(talker, {"GSA"}, [&] {
+      AppendSentence(Epoch.Out(), talker, "GSA",
+                     {"A", "3", Epoch.SatelliteSlots(), Epoch.PDOP(), Epoch.HDOP(), Epoch.VDOP()});
+    });
   });
 }
 

@@ -53,10 +53,9 @@ TConstellations::TConstellations(const TSatelliteTable& Table) {
   // Each satellite is stored and counted only when active: no branch on the activity pattern,
   // which follows the codes in use rather than any order.
   std::size_t count = 0;
-  for (std::int32_t code = 1; code <= TSatelliteTable::kTotalSatellitesCount; ++code) {
-    const TSatellite* s = Table.Satellite(code);
-    FActive[count] = s;
-    count += s->Active() ? 1 : 0;
+  for (const TSatellite& s : Table.Records()) {
+    FActive[count] = &s;
+    count += s.Active() ? 1 : 0;
   }
   FActiveCount = count;
   Group();

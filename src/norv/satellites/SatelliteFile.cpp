@@ -12,7 +12,7 @@ void TSatelliteTable::SaveToFile(const std::filesystem::path& FileName) const {
   TIniFile ini(FileName, TIniFile::Empty);
   for (std::int32_t code = 1; code <= FTotalSatellitesCount; ++code) {
     const std::string section = IntToStr(code);
-    const TSatellite* s = FSatellites[code].get();
+    const TSatellite* s = Satellite(code);
     ini.WriteBool(section, "Active", s ? s->Active() : false);
     ini.WriteInteger(section, "Elevation", s ? s->Elevation() : 0);
     ini.WriteInteger(section, "Azimuth", s ? s->Azimuth() : 0);

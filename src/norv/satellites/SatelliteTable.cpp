@@ -7,8 +7,9 @@
 namespace norv {
 
 TSatelliteTable::TSatelliteTable() {
+  FRecords.reserve(FTotalSatellitesCount);
   for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i)
-    FSatellites[i] = std::make_unique<TSatellite>(static_cast<std::uint16_t>(i));
+    FRecords.emplace_back(static_cast<std::uint16_t>(i));
 }
 
 void TSatelliteTable::SetSatellite(std::uint16_t p_PseudoRandomCode, bool p_Active,
@@ -23,7 +24,7 @@ void TSatelliteTable::SetSatellite(std::uint16_t p_PseudoRandomCode, bool p_Acti
   TSatellite::CheckAzimuth(p_Azimuth);
   TSatellite::CheckSignalToNoiseRatio(p_SignalToNoiseRatio);
 
-  TSatellite& s = *FSatellites[p_PseudoRandomCode];
+  TSatellite& s = Record(p_PseudoRandomCode);
   s.SetActive(p_Active);
   s.SetElevation(p_Elevation);
   s.SetAzimuth(p_Azimuth);
@@ -34,27 +35,27 @@ void TSatelliteTable::SetSatellite(std::uint16_t p_PseudoRandomCode, bool p_Acti
 std::uint16_t TSatelliteTable::GetActiveSatellitesCount() const {
   std::uint16_t count = 0;
   for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i)
-    if (FSatellites[i]->Active()) ++count;
+    if (Record(i).Active()) ++count;
   return count;
 }
 
 std::vector<TSatellite*> TSatelliteTable::GetSatellitesList() const {
   std::vector<TSatellite*> list;
-  for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i) list.push_back(FSatellites[i].get());
+  for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i) list.push_back(&Record(i));
   return list;
 }
 
 std::vector<TSatellite*> TSatelliteTable::GetActiveSatellitesList() const {
   std::vector<TSatellite*> list;
   for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i)
-    if (FSatellites[i]->Active()) list.push_back(FSatellites[i].get());
+    if (Record(i).Active()) list.push_back(&Record(i));
   return list;
 }
 
 std::vector<TSatellite*> TSatelliteTable::GetActiveSatellitesListbyType(TSatelliteType t) const {
   std::vector<TSatellite*> list;
   for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i) {
-    TSatellite* s = FSatellites[i].get();
+    TSatellite* s = &Record(i);
     if (s->Active() && s->SatelliteType() == t) list.push_back(s);
   }
   return list;
@@ -62,7 +63,7 @@ std::vector<TSatellite*> TSatelliteTable::GetActiveSatellitesListbyType(TSatelli
 
 void TSatelliteTable::ResetSatellites() {
   for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i) {
-    TSatellite& s = *FSatellites[i];
+    TSatellite& s = Record(i);
     s.SetActive(false);
     s.SetElevation(0);
     s.SetAzimuth(0);

@@ -1,9 +1,8 @@
 #pragma once
 // TSatelliteTable: the receiver's satellites, one record per pseudo-random code, and their file.
-#include <array>
 #include <cstdint>
 #include <filesystem>
-#include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -15,8 +14,9 @@ namespace norv {
 
 class TCanvas;
 
-// Owns the records of codes 1 to 235, all of them for its whole life, so a pointer to one stays
-// valid as long as the table. Every list is in ascending code order.
+// Owns the records of codes 1 to 235, all of them for its whole life, side by side in code
+// order; a pointer to one stays valid as long as the table. Every list is in ascending code
+// order.
 class TSatelliteTable {
  public:
   static constexpr std::int32_t kTotalSatellitesCount = 235;
@@ -29,8 +29,10 @@ class TSatelliteTable {
                     TSatelliteType p_SatelliteType);
   // The record of Code (1 to 235); null for any other code.
   const TSatellite* Satellite(std::int32_t Code) const {
-    return Code >= 1 && Code <= FTotalSatellitesCount ? FSatellites[Code].get() : nullptr;
+    return Code >= 1 && Code <= FTotalSatellitesCount ? &FRecords[Code - 1] : nullptr;
   }
+  // Every record, codes 1 to 235 in order.
+  std::span<const TSatellite> Records() const { return FRecords; }
   std::uint16_t GetActiveSatellitesCount() const;
   // The records stay the table's; the vector is the caller's.
   std::vector<TSatellite*> GetSatellitesList() const;
@@ -50,8 +52,14 @@ class TSatelliteTable {
 
  private:
   static constexpr std::int32_t FTotalSatellitesCount = kTotalSatellitesCount;
-  // Slot i (1..235) holds the satellite with pseudo-random code i; slot 0 is unused.
-  std::array<std::unique_ptr<TSatellite>, FTotalSatellitesCount + 1> FSatellites;
+  // The record of Code (1 to 235), writable even from a const table: the lists hand out
+  // writable records, as the component always has.
+  TSatellite& Record(std::int32_t Code) const {
+    return const_cast<TSatellite&>(FRecords[static_cast<std::size_t>(Code - 1)]);
+  }
+
+  // Element i holds the satellite with pseudo-random code i + 1; never resized.
+  std::vector<TSatellite> FRecords;
 };
 
 }  // namespace norv

@@ -83,8 +83,7 @@ void TSatelliteTable::Draw(TCanvas& Canvas, std::int32_t Radius, TColor BrushCol
                  Radius + CentreMarkRadius);
   // Ascending code order: where discs overlap, the higher code lies on top.
   for (std::int32_t code = 1; code <= FTotalSatellitesCount; ++code)
-    if (FSatellites[code]->Active())
-      DrawSatellite(Canvas, Radius, *FSatellites[code]);
+    if (Record(code).Active()) DrawSatellite(Canvas, Radius, Record(code));
 }
 
 }  // namespace norv
