@@ -60,9 +60,18 @@ class TChecksum {
 // XOR of every byte of Body: the checksum of a sentence whose body it is.
 std::uint8_t XorOfBytes(std::string_view Body);
 // Writes the checksum as two upper-case hex digits at At.
-void WriteChecksumHex(char* At, std::uint8_t Checksum);
+inline void WriteChecksumHex(char* At, std::uint8_t Checksum) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  At[0] = kHex[Checksum >> 4];
+  At[1] = kHex[Checksum & 0xF];
+}
 // Writes "*", the two hex digits of Checksum and CR LF at At (kSentenceTrailerSize bytes).
-void WriteSentenceTrailer(char* At, std::uint8_t Checksum);
+inline void WriteSentenceTrailer(char* At, std::uint8_t Checksum) {
+  At[0] = '*';
+  WriteChecksumHex(At + 1, Checksum);
+  At[3] = '\r';
+  At[4] = '\n';
+}
 // XOR of every byte after the first (the '$'), as two upper-case hex digits; "00" for one byte.
 std::string GetNMEACheckSum(std::string_view Sentence);
 

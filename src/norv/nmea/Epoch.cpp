@@ -124,7 +124,7 @@ void TEpoch::TClockTexts::Decode(TDateTime Reading) {
 
 void TEpoch::TLastSentence::AppendFor(TSentenceText& Out, std::string_view Talker) const {
   TSentenceWriter sentence(Out, Talker, FKey.Kind, FLength);
-  sentence.JoinedFields({FFields.data(), FLength});
+  sentence.KeptFields({FFields.data(), FLength}, FXor);
   sentence.Close();
 }
 
@@ -136,6 +136,7 @@ void TEpoch::TLastSentence::Keep(const TSentenceKey& Key, const TSentenceText& O
     return;
   }
   std::memcpy(FFields.data(), Out.data() + FieldsStart, length);
+  FXor = XorOfBytes({FFields.data(), length});
   FLength = length;
   FKey = Key;
 }

@@ -149,6 +149,7 @@ class TEpoch {
     TSentenceKey FKey;
     std::array<char, 256> FFields;
     std::size_t FLength = kNone;
+    std::uint8_t FXor = 0;  // of the kept fields
   };
 
   std::size_t ExpectedSize() const;

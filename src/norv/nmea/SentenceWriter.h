@@ -50,8 +50,12 @@ class TSentenceWriter {
     Copy(Text);
   }
 
-  // Fields already joined, each with its leading ",".
-  void JoinedFields(std::string_view Text) { Copy(Text); }
+  // Fields already joined, each with its leading ",", whose checksum share Xor is known.
+  void KeptFields(std::string_view Text, std::uint8_t Xor) {
+    std::memcpy(FPos, Text.data(), Text.size());
+    FPos += Text.size();
+    FChecksum.AddWord(Xor);
+  }
 
   // Fields written in place by Write(TNumberFields&), within the room asked for: numbers go
   // straight into the sentence instead of through a copy.
