@@ -128,15 +128,16 @@ void TEpoch::TLastSentence::AppendFor(TSentenceText& Out, std::string_view Talke
   sentence.Close();
 }
 
-void TEpoch::TLastSentence::Keep(const TSentenceKey& Key, const TSentenceText& Out,
-                                 std::size_t FieldsStart) {
+void TEpoch::TLastSentence::Keep(const TSentenceKey& Key, std::string_view Talker,
+                                 const TSentenceText& Out, std::size_t FieldsStart) {
   const std::size_t length = Out.size() - kSentenceTrailerSize - FieldsStart;
   if (length > FFields.size()) {
     FLength = kNone;
     return;
   }
   std::memcpy(FFields.data(), Out.data() + FieldsStart, length);
-  FXor = XorOfBytes({FFields.data(), length});
+  // The sentence's checksum without its talker and kind is that of its fields alone.
+  FXor = Out.LastChecksum() ^ XorOfBytes(Talker) ^ XorOfBytes(Key.Kind);
   FLength = length;
   FKey = Key;
 }

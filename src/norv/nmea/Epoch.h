@@ -84,7 +84,7 @@ class TEpoch {
     }
     const std::size_t start = FOut.size();
     Frame();
-    FLastSentence.Keep(Key, FOut, start + 1 + Talker.size() + Key.Kind.size());
+    FLastSentence.Keep(Key, Talker, FOut, start + 1 + Talker.size() + Key.Kind.size());
   }
 
   // The active route of the view, or null.
@@ -140,9 +140,10 @@ class TEpoch {
    public:
     bool Holds(const TSentenceKey& Key) const { return FLength != kNone && Key == FKey; }
     void AppendFor(TSentenceText& Out, std::string_view Talker) const;
-    // The fields of the sentence that ends Out, from FieldsStart to its trailer; none are kept
-    // when they do not fit.
-    void Keep(const TSentenceKey& Key, const TSentenceText& Out, std::size_t FieldsStart);
+    // The fields of the sentence of Talker that ends Out, from FieldsStart to its trailer; none
+    // are kept when they do not fit.
+    void Keep(const TSentenceKey& Key, std::string_view Talker, const TSentenceText& Out,
+              std::size_t FieldsStart);
 
    private:
     static constexpr std::size_t kNone = SIZE_MAX;

@@ -100,8 +100,9 @@ class TSentenceWriter {
 
   // The checksum covers everything between '$' and '*' of this sentence only.
   void Close() {
-    WriteSentenceTrailer(FPos, FChecksum.Value());
-    FOut.Commit(FPos + kSentenceTrailerSize);
+    const std::uint8_t checksum = FChecksum.Value();
+    WriteSentenceTrailer(FPos, checksum);
+    FOut.Commit(FPos + kSentenceTrailerSize, checksum);
   }
 
  private:
