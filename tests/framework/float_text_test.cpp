@@ -8,6 +8,7 @@
 #include <string>
 
 #include "norv/framework/FloatText.h"
+#include "support/FloatTextReference.h"
 #include "support/SeparatorGuard.h"
 
 namespace norv {
@@ -18,9 +19,8 @@ class Differential {
  public:
   void Check(Extended value) {
     char fast[kFloatTextCapacity];
-    char reference[kFloatTextCapacity];
     const std::string a(fast, FloatToText(fast, value));
-    const std::string b(reference, FloatToTextByPrintf(reference, value));
+    const std::string b = test::FloatTextByPrintf(value);
     ++checked_;
     if (a == b) return;
     if (++differing_ <= 10)

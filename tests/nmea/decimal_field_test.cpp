@@ -8,6 +8,7 @@
 #include <string>
 
 #include "norv/nmea/FieldFormat.h"
+#include "support/FloatTextReference.h"
 #include "support/SeparatorGuard.h"
 
 namespace norv {
@@ -18,9 +19,8 @@ class Differential {
  public:
   void Check(Extended value) {
     char fast[kDecimalFieldCapacity];
-    char reference[kDecimalFieldCapacity];
     const std::string a(fast, DecimalFieldText(fast, value));
-    const std::string b(reference, DecimalFieldTextByPrintf(reference, value));
+    const std::string b = test::DecimalFieldByPrintf(value);
     ++checked_;
     if (a == b) return;
     if (++differing_ <= 10) {

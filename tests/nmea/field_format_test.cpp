@@ -3,7 +3,7 @@
 #include "norv/framework/SysUtils.h"
 #include "norv/nmea/FieldFormat.h"
 #include "norv/nmea/Sentence.h"
-#include "norv/nmea/SentenceCycle.h"
+#include "norv/nmea/Epoch.h"
 #include "norv/satellites/Satellite.h"
 #include "support/SimulatorProbe.h"
 #include "support/SeparatorGuard.h"
@@ -152,28 +152,29 @@ TEST(VariationText, SideLetter) {
 namespace norv {
 namespace {
 
-// The cycle's clock texts, asked for in any order over readings that change: each text is that
+// The epoch's clock texts, asked for in any order over readings that change: each text is that
 // of its own reading, never one left from another.
-TEST(CycleClockTexts, EachTextIsOfItsOwnReading) {
+TEST(EpochClockTexts, EachTextIsOfItsOwnReading) {
   const TDateTime a = EncodeDate(2024, 3, 5) + EncodeTime(12, 35, 19, 250);
   const TDateTime b = EncodeDate(1999, 12, 31) + EncodeTime(23, 59, 59, 999);
-  const TSatellites noSatellites{};
-  TSentenceCycle cycle(noSatellites, 0);
+  const TReceiverState state;
+  const TSatelliteTable noSatellites;
+  TEpoch epoch({state, noSatellites});
   enum Kind { Time, Date, Comma };
   const std::pair<Kind, TDateTime> asks[] = {{Time, a}, {Date, a}, {Time, b}, {Comma, a},
                                              {Date, b}, {Comma, b}, {Comma, b}, {Time, a}};
   for (const auto& [kind, reading] : asks) {
     switch (kind) {
-      case Time: EXPECT_EQ(cycle.UTCTime(reading), UTCTimeText(reading).View()); break;
-      case Date: EXPECT_EQ(cycle.UTCDate(reading), UTCDateText(reading).View()); break;
+      case Time: EXPECT_EQ(epoch.UTCTime(reading), UTCTimeText(reading).View()); break;
+      case Date: EXPECT_EQ(epoch.UTCDate(reading), UTCDateText(reading).View()); break;
       case Comma:
-        EXPECT_EQ(cycle.CommaSeparatedUTCDate(reading), CommaSeparatedUTCDateText(reading).View());
+        EXPECT_EQ(epoch.CommaSeparatedUTCDate(reading), CommaSeparatedUTCDateText(reading).View());
         break;
     }
   }
-  EXPECT_EQ(cycle.UTCTime(b), "235959.999");
-  EXPECT_EQ(cycle.UTCDate(a), "050324");
-  EXPECT_EQ(cycle.CommaSeparatedUTCDate(a), "05,03,2024");
+  EXPECT_EQ(epoch.UTCTime(b), "235959.999");
+  EXPECT_EQ(epoch.UTCDate(a), "050324");
+  EXPECT_EQ(epoch.CommaSeparatedUTCDate(a), "05,03,2024");
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "nmea/SentenceTestSupport.h"
 #include "norv/nmea/FieldFormat.h"
 #include "norv/satellites/Satellite.h"
-#include "norv/satellites/SatelliteNumbers.h"
 #include "support/TempDir.h"
 
 namespace norv {
@@ -161,20 +160,6 @@ TEST(SatelliteSentences, GsvFollowsEveryChangeOfASatellite) {
     EXPECT_EQ(fields.at(4) + "," + fields.at(5) + "," + fields.at(6) + "," + fields.at(7),
               step.Numbers);
   }
-}
-
-// The longest text a satellite can keep: a five-digit code of a record made outside a component.
-TEST(SatelliteSentences, NumbersTextAtItsLongest) {
-  TSatellite satellite(65535);
-  EXPECT_EQ(TSatelliteNumbers::Text(satellite), ",65535,0,0,0");
-  satellite.SetElevation(90);
-  satellite.SetAzimuth(359);
-  satellite.SetSignalToNoiseRatio(99);
-  EXPECT_EQ(TSatelliteNumbers::Text(satellite), ",65535,90,359,99");
-  EXPECT_EQ(TSatelliteNumbers::Xor(satellite), XorOfBytes(",65535,90,359,99"));
-  TSatellite copy(1);
-  copy = satellite;
-  EXPECT_EQ(TSatelliteNumbers::Text(copy), ",65535,90,359,99");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "norv/nmea/FieldFormat.h"
+#include "norv/nmea/Epoch.h"
 #include "norv/nmea/Sentence.h"
 
 namespace norv {
@@ -34,20 +35,37 @@ TEST(SentenceFraming, FieldsOfEveryLengthAndContent) {
   }
 }
 
-TEST(SentenceFraming, ARepeatedSentenceIsTheSentenceOfItsOwnTalker) {
-  std::mt19937 random(1690);
-  for (int round = 0; round < 500; ++round) {
-    std::vector<std::string> fields(1 + random() % 5);
-    for (auto& f : fields)
-      for (std::size_t n = random() % 20; n > 0; --n) f += static_cast<char>('0' + random() % 75);
-    const std::vector<std::string_view> views(fields.begin(), fields.end());
-    // Without spare room the copy moves the text it copies from.
-    TSentenceText text(0);
-    AppendSentence(text, "GP", "GGA", views);
-    const std::size_t length = text.size();
-    RepeatSentence(text, 0, length, "BD");
-    ASSERT_EQ(std::move(text).Release().substr(length), Expected("BD", "GGA", fields));
+// The epoch frames a sentence again whenever its key changes, and for a next talker with an
+// equal key writes exactly what framing it would have written; fields too long to keep are
+// framed for every talker.
+TEST(EpochSentences, AnEqualKeyGivesTheTalkersOwnSentenceAnotherKeyIsFramedAnew) {
+  const std::string longField(300, 'x');
+  struct Step {
+    const char* talker;
+    TSentenceKey key;
+    std::string field;
+    bool framed;
+  };
+  const Step steps[] = {
+      {"GP", {"ZDA", 1.0}, "a", true},      {"GL", {"ZDA", 1.0}, "a", false},
+      {"BD", {"ZDA", 2.0}, "b", true},      {"GP", {"ZDA", 2.0, 3.0}, "c", true},
+      {"GL", {"GSA", 2.0, 3.0}, "d", true}, {"BD", {"GSA", 2.0, 3.0, 1}, "e", true},
+      {"GP", {"RTE"}, longField, true},     {"GL", {"RTE"}, longField, true},
+  };
+  const TReceiverState state;
+  const TSatelliteTable table;
+  TEpoch epoch({state, table});
+  TSentenceText expected(0);
+  for (const Step& step : steps) {
+    bool framed = false;
+    epoch.AppendSentence(step.talker, step.key, [&] {
+      framed = true;
+      AppendSentence(epoch.Out(), step.talker, step.key.Kind, step.field);
+    });
+    EXPECT_EQ(framed, step.framed) << step.talker << step.key.Kind;
+    AppendSentence(expected, step.talker, step.key.Kind, step.field);
   }
+  EXPECT_EQ(std::move(epoch).Release(), std::move(expected).Release());
 }
 
 }  // namespace

@@ -4,25 +4,15 @@
 #include <limits>
 
 #include "norv/core/TNorvGPSSimulator.h"
+#include "norv/model/Geodesy.h"
 
 namespace norv {
 
 namespace {
 
 constexpr Extended kMinutesPerDegree = 60;
-constexpr Extended kSecondsPerDegree = 3600;
-constexpr Extended kPi = 3.14159265358979323846264338327950288L;
-constexpr Extended kHalfPi = 1.5707963267948966192L;
-constexpr Extended kEarthRadiusKm = 6378.14L;
-constexpr Extended kKmPerNauticalMile = 1.852L;
-// Deliberately not 1 / 1.852: hosts rely on this factor in both directions.
-constexpr Extended kKnotsPerKmh = 0.5397L;
 constexpr Extended kKmPerMile = 1.609344L;
 constexpr Extended kFeetPerMetre = 3.2808399L;
-
-bool IsNegativeSide(TCardinalPoint Direction) {
-  return Direction == cpSouth || Direction == cpWest;
-}
 
 // Integer part toward zero, saturated to the 32-bit range (NaN gives 0) so that an absurd
 // argument yields an absurd but defined result instead of undefined behaviour.
@@ -50,13 +40,12 @@ void SplitDecimalDegrees(Extended DecDegree, std::int32_t& Degree, std::int32_t&
 
 Extended TNorvGPSSimulator::DMSToDecimalDegrees(std::int32_t Degree, std::int32_t Minute,
                                                 Extended Second, TCardinalPoint Direction) const {
-  const Extended value = (Minute / kMinutesPerDegree + Degree) + Second / kSecondsPerDegree;
-  return IsNegativeSide(Direction) ? -value : value;
+  return norv::DMSToDecimalDegrees({Degree, Minute, Second, Direction});
 }
 
 Extended TNorvGPSSimulator::DMSToRadians(std::int32_t Degree, std::int32_t Minute, Extended Second,
                                          TCardinalPoint Direction) const {
-  return DMSToDecimalDegrees(Degree, Minute, Second, Direction) * kPi / 180;
+  return norv::DMSToRadians({Degree, Minute, Second, Direction});
 }
 
 void TNorvGPSSimulator::LatitudeDecimalDegreesToDMS(Extended DecDegree, std::int32_t& Degree,
@@ -87,11 +76,11 @@ void TNorvGPSSimulator::DMToDMS(std::int32_t dmDegree, Extended dmMinute, std::i
 }
 
 Extended TNorvGPSSimulator::GetLatitudeAsDecimalDegrees() const {
-  return DMSToDecimalDegrees(FLatDeg, FLatMin, FLatSec, FLatDir);
+  return norv::DMSToDecimalDegrees(FState.Position.Latitude);
 }
 
 Extended TNorvGPSSimulator::GetLongitudeAsDecimalDegrees() const {
-  return DMSToDecimalDegrees(FLongDeg, FLongMin, FLongSec, FLongDir);
+  return norv::DMSToDecimalDegrees(FState.Position.Longitude);
 }
 
 Extended TNorvGPSSimulator::Distance_KM(
@@ -102,21 +91,11 @@ Extended TNorvGPSSimulator::Distance_KM(
     std::int32_t Latitude_Minute2, Extended Latitude_Second2, TCardinalPoint Latitude_Direction2,
     std::int32_t Longitude_Degree2, std::int32_t Longitude_Minute2, Extended Longitude_Second2,
     TCardinalPoint Longitude_Direction2) const {
-  const Extended lat1 =
-      DMSToRadians(Latitude_Degree1, Latitude_Minute1, Latitude_Second1, Latitude_Direction1);
-  const Extended lon1 =
-      DMSToRadians(Longitude_Degree1, Longitude_Minute1, Longitude_Second1, Longitude_Direction1);
-  const Extended lat2 =
-      DMSToRadians(Latitude_Degree2, Latitude_Minute2, Latitude_Second2, Latitude_Direction2);
-  const Extended lon2 =
-      DMSToRadians(Longitude_Degree2, Longitude_Minute2, Longitude_Second2, Longitude_Direction2);
-  // Spherical law of cosines on the colatitudes.
-  const Extended colat1 = kHalfPi - lat1;
-  const Extended colat2 = kHalfPi - lat2;
-  const Extended c = std::cos(colat1) * std::cos(colat2) +
-                     std::sin(colat1) * std::sin(colat2) * std::cos(lon1 - lon2);
-  // Rounding can push c a hair outside [-1, 1] for identical or antipodal points.
-  return std::acos(std::clamp(c, -1.0L, 1.0L)) * kEarthRadiusKm;
+  return DistanceKm(
+      {{Latitude_Degree1, Latitude_Minute1, Latitude_Second1, Latitude_Direction1},
+       {Longitude_Degree1, Longitude_Minute1, Longitude_Second1, Longitude_Direction1}},
+      {{Latitude_Degree2, Latitude_Minute2, Latitude_Second2, Latitude_Direction2},
+       {Longitude_Degree2, Longitude_Minute2, Longitude_Second2, Longitude_Direction2}});
 }
 
 Extended TNorvGPSSimulator::KmToNauticalMiles(Extended pDist) const {

@@ -34,11 +34,13 @@ void AddSecondsToAngle(std::int32_t& Degree, std::int32_t& Minute, Extended& Sec
 }  // namespace
 
 void TNorvGPSSimulator::AddSecondsToLatitude(Extended seconds) {
-  AddSecondsToAngle(FLatDeg, FLatMin, FLatSec, seconds, 90);
+  TDMSAngle& a = FState.Position.Latitude;
+  AddSecondsToAngle(a.Degree, a.Minute, a.Second, seconds, 90);
 }
 
 void TNorvGPSSimulator::AddSecondsToLongitude(Extended seconds) {
-  AddSecondsToAngle(FLongDeg, FLongMin, FLongSec, seconds, 180);
+  TDMSAngle& a = FState.Position.Longitude;
+  AddSecondsToAngle(a.Degree, a.Minute, a.Second, seconds, 180);
 }
 
 }  // namespace norv

@@ -1,12 +1,10 @@
 // Construction, destruction, the validating setters and the UTC clock of TNorvGPSSimulator.
 #include "norv/core/TNorvGPSSimulator.h"
 
-#include "norv/framework/DateTime.h"
 #include "norv/framework/MessageDialog.h"
 #include "norv/model/PositionChecks.h"
 #include "norv/navigation/Routes.h"
 #include "norv/navigation/WayPoints.h"
-#include "norv/satellites/Satellite.h"
 #include "norv/serial/SerialLine.h"
 
 namespace norv {
@@ -17,10 +15,8 @@ TNorvGPSSimulator::TNorvGPSSimulator(TComponent* AOwner) : TComponent(AOwner) {
 #else
   FVersion = 2.01;
 #endif
-  FUseSystemDateTime = true;
-  FUTCDateTime = GetUTCDateTime();
-  for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i)
-    if (!FSatellites[i]) FSatellites[i] = std::make_unique<TSatellite>(static_cast<std::uint16_t>(i));
+  FState.UseSystemDateTime = true;
+  FState.UTCDateTime = GetUTCDateTime();
   try {
     FWayPoints = new TWayPoints;
     FRoutes = new TRoutes;
@@ -48,83 +44,80 @@ void TNorvGPSSimulator::Refuse(const std::string& Msg) const {
 
 void TNorvGPSSimulator::SetLatDeg(std::int32_t Value) {
   if (const char* refusal = RefusedLatitudeDegree(Value)) Refuse(refusal);
-  FLatDeg = Value;
+  FState.Position.Latitude.Degree = Value;
 }
 
 void TNorvGPSSimulator::SetLatMin(std::int32_t Value) {
   if (const char* refusal = RefusedLatitudeMinute(Value)) Refuse(refusal);
-  FLatMin = Value;
+  FState.Position.Latitude.Minute = Value;
 }
 
 void TNorvGPSSimulator::SetLatSec(Extended Value) {
   if (const char* refusal = RefusedLatitudeSecond(Value)) Refuse(refusal);
-  FLatSec = Value;
+  FState.Position.Latitude.Second = Value;
 }
 
 void TNorvGPSSimulator::SetLatDir(TCardinalPoint Value) {
   if (const char* refusal = RefusedLatitudeDirection(Value)) Refuse(refusal);
-  FLatDir = Value;
+  FState.Position.Latitude.Direction = Value;
 }
 
 void TNorvGPSSimulator::SetLongDeg(std::int32_t Value) {
   if (const char* refusal = RefusedLongitudeDegree(Value)) Refuse(refusal);
-  FLongDeg = Value;
+  FState.Position.Longitude.Degree = Value;
 }
 
 void TNorvGPSSimulator::SetLongMin(std::int32_t Value) {
   if (const char* refusal = RefusedLongitudeMinute(Value)) Refuse(refusal);
-  FLongMin = Value;
+  FState.Position.Longitude.Minute = Value;
 }
 
 void TNorvGPSSimulator::SetLongSec(Extended Value) {
   if (const char* refusal = RefusedLongitudeSecond(Value)) Refuse(refusal);
-  FLongSec = Value;
+  FState.Position.Longitude.Second = Value;
 }
 
 void TNorvGPSSimulator::SetLongDir(TCardinalPoint Value) {
   if (const char* refusal = RefusedLongitudeDirection(Value)) Refuse(refusal);
-  FLongDir = Value;
+  FState.Position.Longitude.Direction = Value;
 }
 
 void TNorvGPSSimulator::SetHeading(Extended Value) {
   if (!InHalfOpen(Value, 0, 360)) Refuse("Heading must be between 0 and 360.");
-  FHeading = Value;
+  FState.Heading = Value;
 }
 
 void TNorvGPSSimulator::SetMagneticHeading(Extended Value) {
   if (!InHalfOpen(Value, 0, 360)) Refuse("Magnetic Heading must be between 0 and 360.");
-  FMagnetic_Heading = Value;
+  FState.Magnetic_Heading = Value;
 }
 
 void TNorvGPSSimulator::SetMagneticVariation(Extended Value) {
   if (!InHalfOpen(Value, 0, 100)) Refuse("Magnetic Variation must be between 0 and 99.9.");
-  FMagnetic_Variation = Value;
+  FState.Magnetic_Variation = Value;
 }
 
 void TNorvGPSSimulator::SetMagnetic_Variation_Direction(TCardinalPoint Value) {
   if (Value != cpEast && Value != cpWest)
     Refuse("Magnetic Variation Direction must be east or west.");
-  FMagnetic_Variation_Direction = Value;
+  FState.Magnetic_Variation_Direction = Value;
 }
 
 void TNorvGPSSimulator::SetHDOP(Extended Value) {
   if (!InHalfOpen(Value, 0, 100)) Refuse("HDOP must be between 0 and 99.9.");
-  FHDOP = Value;
+  FState.HDOP = Value;
 }
 
 void TNorvGPSSimulator::SetVDOP(Extended Value) {
   if (!InHalfOpen(Value, 0, 100)) Refuse("VDOP must be between 0 and 99.9.");
-  FVDOP = Value;
+  FState.VDOP = Value;
 }
 
 void TNorvGPSSimulator::SetPDOP(Extended Value) {
   if (!InHalfOpen(Value, 0, 100)) Refuse("PDOP must be between 0 and 99.9.");
-  FPDOP = Value;
+  FState.PDOP = Value;
 }
 
-// With the system clock this is the true UTC instant, whatever the local zone and its rules.
-TDateTime TNorvGPSSimulator::GetUTCDateTime() const {
-  return FUseSystemDateTime ? NowUTC() : FUTCDateTime;
-}
+TDateTime TNorvGPSSimulator::GetUTCDateTime() const { return UTCNow(FState); }
 
 }  // namespace norv

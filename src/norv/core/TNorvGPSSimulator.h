@@ -1,6 +1,6 @@
 #pragma once
-// TNorvGPSSimulator: one simulated GPS receiver. Its state lives here; its member functions are
-// defined in the folder of the subsystem they belong to (nmea/, serial/, satellites/, ...).
+// TNorvGPSSimulator: one simulated GPS receiver, a facade over its state record, its satellite
+// table, its lists, its serial line and the sentence functions of nmea/.
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -10,6 +10,8 @@
 
 #include "norv/model/ENorvNMEAException.h"
 #include "norv/model/NorvTypes.h"
+#include "norv/model/ReceiverState.h"
+#include "norv/satellites/SatelliteTable.h"
 #include "norv/framework/Color.h"
 #include "norv/framework/Component.h"
 #include "norv/framework/NMEACommands.h"
@@ -21,15 +23,10 @@ namespace serial {
 class TSerialLine;
 }
 
-class TSatellite;
 class TWayPoints;
 class TRoutes;
-class TSentenceCycle;
-class TSentenceText;
 class TCanvas;
-
-// Slot i (1..235) holds the satellite with pseudo-random code i; slot 0 is unused.
-using TSatellites = std::array<std::unique_ptr<TSatellite>, 236>;
+struct TReceiverView;
 
 // A simulated GPS receiver: state, NMEA sentences, serial output, satellites, waypoints, routes.
 class TNorvGPSSimulator : public TComponent {
@@ -38,29 +35,29 @@ class TNorvGPSSimulator : public TComponent {
   ~TNorvGPSSimulator() override;
 
   // ---- Published properties (read: getter; write: the named setter) ----
-  std::int32_t Latitude_Degree() const { return FLatDeg; }
-  std::int32_t Latitude_Minute() const { return FLatMin; }
-  Extended Latitude_Second() const { return FLatSec; }
-  TCardinalPoint Latitude_Direction() const { return FLatDir; }
-  std::int32_t Longitude_Degree() const { return FLongDeg; }
-  std::int32_t Longitude_Minute() const { return FLongMin; }
-  Extended Longitude_Second() const { return FLongSec; }
-  TCardinalPoint Longitude_Direction() const { return FLongDir; }
-  Extended Altitude() const { return FAltitude; }
-  Extended Heading() const { return FHeading; }
-  Extended Speed() const { return FSpeed; }
-  Extended PDOP() const { return FPDOP; }
-  Extended HDOP() const { return FHDOP; }
-  Extended VDOP() const { return FVDOP; }
-  Extended Geo_Height() const { return FGeo_Height; }
-  Extended Magnetic_Variation() const { return FMagnetic_Variation; }
-  TCardinalPoint Magnetic_Variation_Direction() const { return FMagnetic_Variation_Direction; }
-  Extended Magnetic_Heading() const { return FMagnetic_Heading; }
-  TDateTime UTCDateTime() const { return FUTCDateTime; }
-  TNMEACommands Commands() const { return FCommands; }
-  bool UseSystemDateTime() const { return FUseSystemDateTime; }
+  std::int32_t Latitude_Degree() const { return FState.Position.Latitude.Degree; }
+  std::int32_t Latitude_Minute() const { return FState.Position.Latitude.Minute; }
+  Extended Latitude_Second() const { return FState.Position.Latitude.Second; }
+  TCardinalPoint Latitude_Direction() const { return FState.Position.Latitude.Direction; }
+  std::int32_t Longitude_Degree() const { return FState.Position.Longitude.Degree; }
+  std::int32_t Longitude_Minute() const { return FState.Position.Longitude.Minute; }
+  Extended Longitude_Second() const { return FState.Position.Longitude.Second; }
+  TCardinalPoint Longitude_Direction() const { return FState.Position.Longitude.Direction; }
+  Extended Altitude() const { return FState.Altitude; }
+  Extended Heading() const { return FState.Heading; }
+  Extended Speed() const { return FState.Speed; }
+  Extended PDOP() const { return FState.PDOP; }
+  Extended HDOP() const { return FState.HDOP; }
+  Extended VDOP() const { return FState.VDOP; }
+  Extended Geo_Height() const { return FState.Geo_Height; }
+  Extended Magnetic_Variation() const { return FState.Magnetic_Variation; }
+  TCardinalPoint Magnetic_Variation_Direction() const { return FState.Magnetic_Variation_Direction; }
+  Extended Magnetic_Heading() const { return FState.Magnetic_Heading; }
+  TDateTime UTCDateTime() const { return FState.UTCDateTime; }
+  TNMEACommands Commands() const { return FState.Commands; }
+  bool UseSystemDateTime() const { return FState.UseSystemDateTime; }
   bool MessageAlert() const { return FMessageAlert; }
-  std::int32_t FixQuality() const { return FFixQuality; }
+  std::int32_t FixQuality() const { return FState.FixQuality; }
   std::string Port() const;
   std::int32_t BaudRate() const;
 
@@ -83,20 +80,20 @@ class TNorvGPSSimulator : public TComponent {
   void SetPDOP(Extended Value);
 
   // Plain setters: any value of the type is stored as given.
-  void SetAltitude(Extended Value) { FAltitude = Value; }
-  void SetSpeed(Extended Value) { FSpeed = Value; }
-  void SetGeo_Height(Extended Value) { FGeo_Height = Value; }
-  void SetUTCDateTime(TDateTime Value) { FUTCDateTime = Value; }
-  void SetCommands(TNMEACommands Value) { FCommands = Value; }
-  void SetUseSystemDateTime(bool Value) { FUseSystemDateTime = Value; }
+  void SetAltitude(Extended Value) { FState.Altitude = Value; }
+  void SetSpeed(Extended Value) { FState.Speed = Value; }
+  void SetGeo_Height(Extended Value) { FState.Geo_Height = Value; }
+  void SetUTCDateTime(TDateTime Value) { FState.UTCDateTime = Value; }
+  void SetCommands(TNMEACommands Value) { FState.Commands = Value; }
+  void SetUseSystemDateTime(bool Value) { FState.UseSystemDateTime = Value; }
   void SetMessageAlert(bool Value) { FMessageAlert = Value; }
-  void SetFixQuality(std::int32_t Value) { FFixQuality = Value; }
+  void SetFixQuality(std::int32_t Value) { FState.FixQuality = Value; }
   void SetPort(const std::string& Value);
   void SetBaudRate(std::int32_t Value);
 
   // ---- Public, not streamed ----
   double Version() const { return FVersion; }
-  std::int32_t TotalSatellitesCount() const { return FTotalSatellitesCount; }
+  std::int32_t TotalSatellitesCount() const { return TSatelliteTable::kTotalSatellitesCount; }
   TWayPoints* WayPoints() const { return FWayPoints; }
   // Takes ownership of Value; the list held before is freed (unless it is Value itself).
   void SetWayPoints(TWayPoints* Value);
@@ -173,7 +170,7 @@ class TNorvGPSSimulator : public TComponent {
                     std::int32_t p_Azimuth, std::int32_t p_SignalToNoiseRatio,
                     TSatelliteType p_SatelliteType);
   std::uint16_t GetActiveSatellitesCount() const;
-  // The records stay the component's; the vector is the caller's.
+  // The records stay the table's; the vector is the caller's.
   std::vector<TSatellite*> GetSatellitesList() const;
   void ResetSatellites();
   std::string SatelliteTypeToStr(TSatelliteType sat) const;
@@ -201,47 +198,13 @@ class TNorvGPSSimulator : public TComponent {
   // Shows Msg when MessageAlert is true, then raises ENorvNMEAException(Msg).
   [[noreturn]] void Refuse(const std::string& Msg) const;
 
-  // The generators in append form: GetNMEA passes one buffer and one cycle (satellites scanned
-  // once, each field formatted once) through all of them; GetGPxxx runs one alone.
-  using TAppendSentences = void (TNorvGPSSimulator::*)(TSentenceText&, TSentenceCycle&) const;
-  std::string GenerateAlone(TAppendSentences Append) const;
-  void AppendGPGGA(TSentenceText& Out, TSentenceCycle& Cycle) const;
-  void AppendGPGLL(TSentenceText& Out, TSentenceCycle& Cycle) const;
-  void AppendGPRMC(TSentenceText& Out, TSentenceCycle& Cycle) const;
-  void AppendGPVTG(TSentenceText& Out, TSentenceCycle& Cycle) const;
-  void AppendGPZDA(TSentenceText& Out, TSentenceCycle& Cycle) const;
-  void AppendGPGSA(TSentenceText& Out, TSentenceCycle& Cycle) const;
-  void AppendGPGSV(TSentenceText& Out, TSentenceCycle& Cycle) const;
-  void AppendGPWPL(TSentenceText& Out, TSentenceCycle& Cycle) const;
-  void AppendGPRTE(TSentenceText& Out, TSentenceCycle& Cycle) const;
-  void AppendGPAAM(TSentenceText& Out, TSentenceCycle& Cycle) const;
+  // What the sentence functions read: the state, the satellites and the lists.
+  TReceiverView View() const;
 
-  std::int32_t FLatDeg = 0;
-  std::int32_t FLatMin = 0;
-  Extended FLatSec = 0;
-  TCardinalPoint FLatDir = cpNorth;
-  TCardinalPoint FLongDir = cpEast;
-  std::int32_t FLongDeg = 0;
-  std::int32_t FLongMin = 0;
-  Extended FLongSec = 0;
-  Extended FSpeed = 0;
-  Extended FHeading = 0;
-  Extended FAltitude = 0;
-  Extended FMagnetic_Variation = 0;
-  Extended FMagnetic_Heading = 0;
-  TCardinalPoint FMagnetic_Variation_Direction = cpWest;
-  Extended FPDOP = 0;
-  Extended FHDOP = 0;
-  Extended FVDOP = 0;
-  Extended FGeo_Height = 0;
-  TDateTime FUTCDateTime = 0;
-  std::int32_t FFixQuality = 0;
-  std::int32_t FTotalSatellitesCount = 235;
-  TNMEACommands FCommands = TNMEACommands::All();
-  TSatellites FSatellites;
+  TReceiverState FState;
+  TSatelliteTable FSatelliteTable;
   TWayPoints* FWayPoints = nullptr;  // owned
   TRoutes* FRoutes = nullptr;        // owned
-  bool FUseSystemDateTime = true;
   bool FMessageAlert = false;
   double FVersion = 2.01;
   // The port, its rate, last error and background sender; closed and joined by the destructor.

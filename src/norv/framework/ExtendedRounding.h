@@ -2,6 +2,9 @@
 // Rounding of extended reals to integers without the library calls. On x87 those switch the
 // FPU control word, or save and restore its whole environment, on every call, which costs more
 // than the field they round. Every result equals the library's, the sign of a zero included.
+// Where long double is not the 80-bit x87 type stored low byte first (AArch64, PowerPC, any
+// big-endian host), the same functions call the library instead: same results, no shortcut.
+#include <bit>
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -11,7 +14,9 @@
 
 namespace norv {
 
-static_assert(LDBL_MANT_DIG == 64, "Extended is the x87 80-bit real");
+// The shortcut reads the significand from the low eight bytes of an x87 extended real.
+inline constexpr bool kX87ExtendedLowFirst =
+    LDBL_MANT_DIG == 64 && std::endian::native == std::endian::little;
 
 // The integer nearest X in the current rounding mode, as nearbyint gives it; false when |X|
 // is not below 2^62 (or X is not a number), where the caller keeps the library's way.
@@ -20,6 +25,10 @@ static_assert(LDBL_MANT_DIG == 64, "Extended is the x87 80-bit real");
 // explicitly in the low eight bytes, is 2^63 plus the magnitude of that integer.
 inline bool NearbyInteger(Extended X, std::int64_t& N) {
   if (!(std::fabs(X) < 0x1p62L)) return false;
+  if constexpr (!kX87ExtendedLowFirst) {
+    N = static_cast<std::int64_t>(std::nearbyint(X));
+    return true;
+  }
   constexpr Extended kTwo63 = 0x1p63L;
   const bool negative = X < 0;
   const Extended shifted = negative ? X - kTwo63 : X + kTwo63;

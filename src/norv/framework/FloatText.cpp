@@ -1,12 +1,13 @@
-// The digits of FloatToStr. printf("%.14Le") rounds |x| correctly to 15 significant digits;
-// the fast path reaches the same digits by one multiplication in extended precision whenever
-// that product's rounding error cannot change them, and otherwise hands over to printf.
+// The digits of FloatToStr. std::to_chars in scientific form with 14 decimals rounds |x|
+// correctly to 15 significant digits; the fast path reaches the same digits by one
+// multiplication in extended precision whenever that product's rounding error cannot change
+// them, and otherwise hands over to std::to_chars.
 #include "norv/framework/FloatText.h"
 
 #include <array>
+#include <cfloat>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "norv/framework/DigitText.h"
@@ -26,15 +27,19 @@ struct TDecimalDigits {
   int Exponent = 0;
 };
 
-void PrintfDigits(Extended magnitude, TDecimalDigits& out) {
+// magnitude is finite and positive.
+void ExactDigits(Extended magnitude, TDecimalDigits& out) {
   char buf[64];
-  std::snprintf(buf, sizeof buf, "%.*Le", kSignificantDigits - 1, magnitude);
-  // buf is d.dddddddddddddde[+-]xx; read the digits without relying on the locale's point.
+  const auto end = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific,
+                                 kSignificantDigits - 1)
+                       .ptr;
+  // buf is d.dddddddddddddde[+-]xx, with '.' whatever the locale.
   const char* p = buf;
   out.Count = 0;
-  for (; *p != 'e' && *p != '\0'; ++p)
+  for (; p != end && *p != 'e'; ++p)
     if (*p >= '0' && *p <= '9' && out.Count < kSignificantDigits) out.Digits[out.Count++] = *p;
-  out.Exponent = *p == 'e' ? std::atoi(p + 1) : 0;
+  out.Exponent = 0;
+  if (p != end) std::from_chars(p + (p[1] == '+' ? 2 : 1), end, out.Exponent);
   while (out.Count > 1 && out.Digits[out.Count - 1] == '0') --out.Count;
 }
 
@@ -60,14 +65,17 @@ int GuessExponent(Extended magnitude) {
   return e;
 }
 
-// Scales magnitude to the 15-digit integer printf would print, or returns false when the
+// Scales magnitude to the 15-digit integer of ExactDigits, or returns false when the
 // extended-precision product could round differently. The product magnitude * 10^p is below
 // 2^50, so its error is at most 2^-14 (about 6e-5); only a fraction within kTieMargin of one
-// half, or a product outside the expected decade, is left to printf.
+// half, or a product outside the expected decade, is left to ExactDigits.
 bool ScaledDigits(Extended magnitude, TDecimalDigits& out) {
   constexpr Extended kTieMargin = 1e-3L;
   constexpr Extended kLowest = 1e14L - 0.04L;  // just below 10^14 still rounds to 1.000...
   constexpr Extended kHighest = 1e15L + 0.04L;
+  // The error bound above needs a significand of at least 64 bits; elsewhere every value takes
+  // ExactDigits.
+  if constexpr (LDBL_MANT_DIG < 64) return false;
   if (!(magnitude >= 1e-5L && magnitude < 1e15L)) return false;
   int exponent = GuessExponent(magnitude);
   for (int attempt = 0; attempt < 2; ++attempt) {
@@ -118,7 +126,7 @@ std::size_t Layout(char* Buffer, bool negative, const TDecimalDigits& d) {
       p = Append(p, d.Digits + 1, static_cast<std::size_t>(d.Count - 1));
     }
     *p++ = 'E';
-    p += std::snprintf(p, 8, "%d", d.Exponent);
+    p = std::to_chars(p, p + 8, d.Exponent).ptr;
   } else if (d.Exponent < 0) {
     *p++ = '0';
     *p++ = sep;
@@ -159,14 +167,7 @@ std::size_t FloatToText(char* Buffer, Extended Value) {
   if (const std::size_t n = SpecialText(Buffer, Value)) return n;
   TDecimalDigits digits;
   const Extended magnitude = std::fabs(Value);
-  if (!ScaledDigits(magnitude, digits)) PrintfDigits(magnitude, digits);
-  return Layout(Buffer, Value < 0, digits);
-}
-
-std::size_t FloatToTextByPrintf(char* Buffer, Extended Value) {
-  if (const std::size_t n = SpecialText(Buffer, Value)) return n;
-  TDecimalDigits digits;
-  PrintfDigits(std::fabs(Value), digits);
+  if (!ScaledDigits(magnitude, digits)) ExactDigits(magnitude, digits);
   return Layout(Buffer, Value < 0, digits);
 }
 

@@ -11,10 +11,7 @@ inline constexpr std::size_t kFloatTextCapacity = 32;
 
 // Writes the FloatToStr text of Value (general format, 15 significant digits, no trailing
 // zeros, FormatSettings.DecimalSeparator) into Buffer and returns its length. Most values take
-// a fast path in extended precision; those it cannot settle exactly go through printf.
+// a fast path in extended precision; those it cannot settle exactly go through std::to_chars.
 std::size_t FloatToText(char* Buffer, Extended Value);
-
-// The same text with the digits always from printf: the reference the fast path must equal.
-std::size_t FloatToTextByPrintf(char* Buffer, Extended Value);
 
 }  // namespace norv

@@ -1,8 +1,11 @@
 #pragma once
 // TOwningList: the ordered, owning list of named objects behind TWayPoints and TRoutes.
+#include <algorithm>
 #include <cstdint>
 #include <functional>
+#include <span>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -11,10 +14,21 @@
 
 namespace norv {
 
+// Orders names as their forms with the ASCII letters upper-cased compare, byte by byte.
+inline int CompareNames(std::string_view A, std::string_view B) {
+  const std::size_t n = std::min(A.size(), B.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const auto x = static_cast<unsigned char>(UpperChar(A[i]));
+    const auto y = static_cast<unsigned char>(UpperChar(B[i]));
+    if (x != y) return x < y ? -1 : 1;
+  }
+  return A.size() == B.size() ? 0 : (A.size() < B.size() ? -1 : 1);
+}
+
 // Names match when they are equal after upper-casing the ASCII letters; every other byte,
 // blanks included, must be the same.
 inline bool NamesMatch(const std::string& A, const std::string& B) {
-  return SameText(A, B);
+  return CompareNames(A, B) == 0;
 }
 
 // Ordered slots of T* that own what they hold. A slot may be empty (only SetItem empties one).
@@ -83,6 +97,34 @@ class TOwningList {
   T* GetByName(const std::string& Name) const {
     const std::int32_t idx = LastIndexOf(Name);
     return idx == -1 ? nullptr : FItems[static_cast<std::size_t>(idx)];
+  }
+
+  // GetByName of each of Names, in their order. The list is sorted once, so that many names
+  // cost n log n instead of one scan of the list per name.
+  std::vector<T*> GetByNames(std::span<const std::string> Names) const {
+    struct TListed {
+      T* Item;
+      std::int32_t Index;
+    };
+    std::vector<TListed> listed;
+    listed.reserve(FItems.size());
+    for (std::int32_t i = 0; i < GetCount(); ++i)
+      if (T* item = FItems[static_cast<std::size_t>(i)]) listed.push_back({item, i});
+    // By name, and among matching names by index, so that the last of them is GetByName's.
+    std::sort(listed.begin(), listed.end(), [](const TListed& a, const TListed& b) {
+      const int c = CompareNames(a.Item->Name(), b.Item->Name());
+      return c != 0 ? c < 0 : a.Index < b.Index;
+    });
+    std::vector<T*> found(Names.size(), nullptr);
+    for (std::size_t n = 0; n < Names.size(); ++n) {
+      // The first listed name that sorts after this one; the one before it is the last match.
+      const auto after = std::upper_bound(
+          listed.begin(), listed.end(), std::string_view(Names[n]),
+          [](std::string_view name, const TListed& l) { return CompareNames(name, l.Item->Name()) < 0; });
+      if (after != listed.begin() && CompareNames(std::prev(after)->Item->Name(), Names[n]) == 0)
+        found[n] = std::prev(after)->Item;
+    }
+    return found;
   }
 
   T* GetItem(std::int32_t Idx) const {

@@ -21,6 +21,7 @@ class TWayPoints : private TOwningList<TWayPoint> {
   using TOwningList::Count;
   using TOwningList::Delete;
   using TOwningList::GetByName;
+  using TOwningList::GetByNames;
   using TOwningList::GetCount;
   using TOwningList::GetItem;
   using TOwningList::IndexOf;

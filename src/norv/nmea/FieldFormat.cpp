@@ -1,7 +1,8 @@
 #include "norv/nmea/FieldFormat.h"
 
+#include <bit>
+#include <cfloat>
 #include <cmath>
-#include <cstring>
 
 #include "norv/framework/DigitText.h"
 #include "norv/framework/ExtendedRounding.h"
@@ -52,28 +53,6 @@ std::string ReplaceDecimalSeparatorEx(std::string_view Text, std::string_view Ne
   return out;
 }
 
-std::string GetNMEACheckSum(std::string_view Sentence) {
-  return IntToHex(Sentence.size() > 1 ? XorOfBytes(Sentence.substr(1)) : 0, 2);
-}
-
-std::uint8_t XorOfBytes(std::string_view Bytes) {
-  // Eight bytes at a time, then folded: XOR does not care how the bytes are grouped.
-  const char* p = Bytes.data();
-  std::size_t n = Bytes.size();
-  std::uint64_t wide = 0;
-  for (; n >= 8; n -= 8, p += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, p, sizeof word);
-    wide ^= word;
-  }
-  wide ^= wide >> 32;
-  wide ^= wide >> 16;
-  wide ^= wide >> 8;
-  auto c = static_cast<std::uint8_t>(wide);
-  for (; n > 0; --n, ++p) c ^= static_cast<std::uint8_t>(*p);
-  return c;
-}
-
 namespace {
 
 // The separator FloatToStr wrote becomes '.', as ReplaceDecimalSeparatorEx(text, ".") does.
@@ -90,9 +69,10 @@ std::size_t WithPoint(char* Buffer, std::size_t Length) {
 // fits 64 bits and the stored double is within a part in 10^15 of the exact hundredths, so
 // that FloatToStr's fifteen digits read exactly them; false for anything else.
 bool Hundredths(double Value, std::uint64_t& Cents, bool& Negative) {
+  // RRound takes 100 * Value exactly only with a significand of 64 bits or more.
+  if constexpr (LDBL_MANT_DIG < 64) return false;
   if (!(std::fabs(Value) < 0x1p31)) return false;  // NaN too
-  std::uint64_t bits;
-  std::memcpy(&bits, &Value, sizeof bits);
+  const auto bits = std::bit_cast<std::uint64_t>(Value);
   Negative = (bits >> 63) != 0;
   const int biased = static_cast<int>((bits >> 52) & 0x7FF);
   const std::uint64_t fraction = bits & ((1ULL << 52) - 1);
@@ -115,8 +95,9 @@ bool Hundredths(double Value, std::uint64_t& Cents, bool& Negative) {
 std::size_t DecimalFieldText(char* Buffer, Extended Value) {
   std::uint64_t cents = 0;
   bool negative = false;
+  // Beyond the shortcut: FloatToStr's text of the rounded value.
   if (!Hundredths(static_cast<double>(Value), cents, negative))
-    return DecimalFieldTextByPrintf(Buffer, Value);
+    return WithPoint(Buffer, FloatToText(Buffer, RRound(static_cast<double>(Value))));
   char* p = Buffer;
   if (negative && cents != 0) *p++ = '-';
   p = WriteUnsigned(p, cents / 100);
@@ -126,10 +107,6 @@ std::size_t DecimalFieldText(char* Buffer, Extended Value) {
     if (rest % 10 != 0) *p++ = static_cast<char>('0' + rest % 10);
   }
   return WithPoint(Buffer, static_cast<std::size_t>(p - Buffer));
-}
-
-std::size_t DecimalFieldTextByPrintf(char* Buffer, Extended Value) {
-  return WithPoint(Buffer, FloatToTextByPrintf(Buffer, RRound(static_cast<double>(Value))));
 }
 
 std::size_t FullDecimalFieldText(char* Buffer, Extended Value) {

@@ -1,10 +1,11 @@
 #pragma once
-// Field texts shared by every sentence: padding, two-decimal rounding, separators, checksum.
+// Field texts shared by every sentence: padding, two-decimal rounding, separators.
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "norv/framework/Types.h"
+#include "norv/nmea/Checksum.h"
 
 namespace norv {
 
@@ -16,10 +17,6 @@ std::string MaxLenStrInv(std::string_view Text, std::int32_t Length, char Pad);
 double RRound(double Value);
 // Every FormatSettings.DecimalSeparator in Text replaced by NewSeparator.
 std::string ReplaceDecimalSeparatorEx(std::string_view Text, std::string_view NewSeparator);
-// XOR of every byte after the first (the '$'), as two upper-case hex digits; "00" for one byte.
-std::string GetNMEACheckSum(std::string_view Sentence);
-// XOR of every byte of Bytes: the checksum of a sentence body.
-std::uint8_t XorOfBytes(std::string_view Bytes);
 
 // A real field reduced to two decimals, written with '.' and no trailing zeros; never "-0".
 std::string DecimalField(Extended Value);
@@ -32,8 +29,5 @@ inline constexpr std::size_t kDecimalFieldCapacity = 32;
 // they return the length.
 std::size_t DecimalFieldText(char* Buffer, Extended Value);
 std::size_t FullDecimalFieldText(char* Buffer, Extended Value);
-// DecimalFieldText the long way, through RRound and FloatToStr's printf digits: the
-// reference that its shortcut for ordinary values must equal.
-std::size_t DecimalFieldTextByPrintf(char* Buffer, Extended Value);
 
 }  // namespace norv

@@ -130,6 +130,14 @@ TFieldText CommaSeparatedUTCDateText(const TDateTimeParts& t) {
   return text;
 }
 
+std::string_view VariationSideText(TCardinalPoint Side) {
+  switch (Side) {
+    case cpEast: return "E";
+    case cpWest: return "W";
+    default: return "";
+  }
+}
+
 TFieldText UTCTimeText(TDateTime DateTime) { return UTCTimeText(DecodeDateTime(DateTime)); }
 TFieldText UTCDateText(TDateTime DateTime) { return UTCDateText(DecodeDateTime(DateTime)); }
 TFieldText CommaSeparatedUTCDateText(TDateTime DateTime) {

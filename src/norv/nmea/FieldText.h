@@ -1,6 +1,7 @@
 #pragma once
 // The shared field texts written into a small buffer of their own, so that a sentence is built
-// without a string per field. The Get...Str routines and the sentence generators both use them.
+// without a string per field. The component's field texts and the sentence generators both use
+// them.
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -49,5 +50,7 @@ TFieldText UTCDateText(const TDateTimeParts& DateTime);
 // dd,mm,yyyy.
 TFieldText CommaSeparatedUTCDateText(TDateTime DateTime);
 TFieldText CommaSeparatedUTCDateText(const TDateTimeParts& DateTime);
+// "E" or "W" of a magnetic variation; empty for a side that is neither.
+std::string_view VariationSideText(TCardinalPoint Side);
 
 }  // namespace norv

@@ -3,18 +3,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "norv/nmea/FieldFormat.h"
 #include "norv/nmea/SentenceWriter.h"
-#include "norv/satellites/Satellite.h"
 
 namespace norv {
 
 namespace {
-
-// The value of an upper-case hexadecimal digit, as the trailer writes them.
-unsigned HexDigitValue(char c) {
-  return c <= '9' ? static_cast<unsigned>(c - '0') : static_cast<unsigned>(c - 'A' + 10);
-}
 
 // A field for each element of each of FieldLists.
 template <class... Lists>
@@ -56,33 +49,13 @@ void AppendSentence(TSentenceText& Out, std::string_view Talker, std::string_vie
   FrameSentence(Out, Talker, Kind, std::span(&Fields, 1));
 }
 
-void RepeatSentence(TSentenceText& Out, std::size_t Start, std::size_t Length,
-                    std::string_view Talker) {
-  char* const sentence = Out.Room(Length);
-  const char* original = Out.data() + Start;  // after Room, which may move the text
-  std::memcpy(sentence, original, Length);
-  std::memcpy(sentence + 1, Talker.data(), Talker.size());
-  // Only the talker differs: the original's checksum without its talker, with the new one.
-  const char* hex = original + Length - kSentenceTrailerSize + 1;
-  const auto checksum = static_cast<std::uint8_t>(HexDigitValue(hex[0]) << 4 | HexDigitValue(hex[1]));
-  std::uint8_t c = checksum;
-  for (std::size_t i = 0; i < Talker.size(); ++i)
-    c ^= static_cast<std::uint8_t>(original[1 + i] ^ Talker[i]);
-  WriteSentenceTrailer(sentence + Length - kSentenceTrailerSize, c);
-  Out.Commit(sentence + Length);
-}
-
-TConstellations::TConstellations(const TSatellites& Table, std::int32_t TableSize) {
-  const auto last = std::min<std::size_t>(static_cast<std::size_t>(std::max(TableSize, 0)),
-                                          Table.size() - 1);
+TConstellations::TConstellations(const TSatelliteTable& Table) {
   // Each satellite is stored and counted only when active: no branch on the activity pattern,
   // which follows the codes in use rather than any order.
   std::size_t count = 0;
-  for (std::size_t code = 1; code <= last; ++code) {
-    TSatellite* s = Table[code].get();
-    if (s == nullptr) continue;
-    FActive[count] = s;
-    count += s->Active() ? 1 : 0;
+  for (const TSatellite& s : Table.Records()) {
+    FActive[count] = &s;
+    count += s.Active() ? 1 : 0;
   }
   FActiveCount = count;
   Group();
@@ -99,7 +72,7 @@ void TConstellations::Group() {
   // belongs to none.
   std::size_t gps = 0, glonass = 0, beidou = 0;
   for (std::size_t i = 0; i < FActiveCount; ++i) {
-    TSatellite* s = FActive[i];
+    const TSatellite* s = FActive[i];
     switch (s->SatelliteType()) {
       case GpsSatellite: FByTalker[GpsSatellite][gps++] = s; break;
       case GlonassSatellite: FByTalker[GlonassSatellite][glonass++] = s; break;

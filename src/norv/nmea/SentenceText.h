@@ -3,6 +3,7 @@
 // cycle and grows without zero-filling each sentence's room; the caller gets it as one
 // std::string at the end.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -21,8 +22,14 @@ class TSentenceText {
     if (FText.size() - FSize < Bytes) Enlarge(Bytes);
     return FText.data() + FSize;
   }
-  // Everything written before End belongs to the text.
-  void Commit(const char* End) { FSize = static_cast<std::size_t>(End - FText.data()); }
+  // Everything written before End belongs to the text, which now ends with a sentence whose
+  // checksum is Checksum.
+  void Commit(const char* End, std::uint8_t Checksum) {
+    FSize = static_cast<std::size_t>(End - FText.data());
+    FLastChecksum = Checksum;
+  }
+  // The checksum of the sentence committed last.
+  std::uint8_t LastChecksum() const { return FLastChecksum; }
 
   // The text, without the unused room.
   std::string Release() && {
@@ -35,6 +42,7 @@ class TSentenceText {
 
   std::string FText;
   std::size_t FSize = 0;
+  std::uint8_t FLastChecksum = 0;
 };
 
 }  // namespace norv

@@ -1,7 +1,5 @@
 #pragma once
 // TSatellite: one satellite of the simulated constellation, identified by its pseudo-random code.
-#include <array>
-#include <cstddef>
 #include <cstdint>
 
 #include "norv/model/NorvTypes.h"
@@ -11,9 +9,7 @@ namespace norv {
 // One satellite: active flag, sky position, signal-to-noise ratio and constellation.
 class TSatellite {
  public:
-  explicit TSatellite(std::uint16_t p_PseudoRandomCode) : FPseudoRandomCode(p_PseudoRandomCode) {
-    UpdateNumbersText();
-  }
+  explicit TSatellite(std::uint16_t p_PseudoRandomCode) : FPseudoRandomCode(p_PseudoRandomCode) {}
 
   std::uint16_t PseudoRandomCode() const { return FPseudoRandomCode; }
   bool Active() const { return FActive; }
@@ -30,32 +26,18 @@ class TSatellite {
   TSatelliteType SatelliteType() const { return FSatelliteType; }
   void SetSatelliteType(TSatelliteType Value) { FSatelliteType = Value; }
 
-  // The checks shared with TNorvGPSSimulator::SetSatellite; each raises its message.
+  // The checks shared with TSatelliteTable::SetSatellite; each raises its message.
   static void CheckElevation(std::int32_t Value);
   static void CheckAzimuth(std::int32_t Value);
   static void CheckSignalToNoiseRatio(std::int32_t Value);
 
  private:
-  // ",prn,elevation,azimuth,snr" in decimal, kept up to date by the setters so that building
-  // sentences copies it instead of formatting four numbers per satellite per epoch. Read
-  // through TSatelliteNumbers (an internal header), not part of the class's interface.
-  friend struct TSatelliteNumbers;
-  static constexpr std::size_t kNumbersTextRoom = 16;  // the text at its longest
-
   std::uint16_t FPseudoRandomCode;
   bool FActive = false;
   std::int32_t FAzimuth = 0;
   std::int32_t FElevation = 0;
   std::int32_t FSignalToNoiseRatio = 0;
   TSatelliteType FSatelliteType = GpsSatellite;
-  std::array<char, kNumbersTextRoom> FNumbersText{};
-  std::uint8_t FNumbersLength = 0;
-  std::uint8_t FNumbersXor = 0;
-
-  void UpdateNumbersText();
-  // Values their checks have passed, all three with one update of the text.
-  void SetCheckedNumbers(std::int32_t Elevation, std::int32_t Azimuth,
-                         std::int32_t SignalToNoiseRatio);
 };
 
 }  // namespace norv

@@ -1,19 +1,18 @@
 // The satellite file: one INI section per pseudo-random code ("1" to "235") with the keys
 // Active, Elevation, Azimuth, SNR and Type.
-#include "norv/core/TNorvGPSSimulator.h"
 #include "norv/framework/IniFile.h"
 #include "norv/framework/SysUtils.h"
-#include "norv/satellites/Satellite.h"
+#include "norv/satellites/SatelliteTable.h"
 
 namespace norv {
 
-void TNorvGPSSimulator::SaveSatellitesToFile(const std::filesystem::path& FileName) const {
+void TSatelliteTable::SaveToFile(const std::filesystem::path& FileName) const {
   // Built from scratch and written in one atomic step: no section of an older file survives,
   // and a save that fails leaves the older file as it was.
   TIniFile ini(FileName, TIniFile::Empty);
   for (std::int32_t code = 1; code <= FTotalSatellitesCount; ++code) {
     const std::string section = IntToStr(code);
-    const TSatellite* s = FSatellites[code].get();
+    const TSatellite* s = Satellite(code);
     ini.WriteBool(section, "Active", s ? s->Active() : false);
     ini.WriteInteger(section, "Elevation", s ? s->Elevation() : 0);
     ini.WriteInteger(section, "Azimuth", s ? s->Azimuth() : 0);
@@ -23,7 +22,7 @@ void TNorvGPSSimulator::SaveSatellitesToFile(const std::filesystem::path& FileNa
   ini.UpdateFile();
 }
 
-void TNorvGPSSimulator::LoadSatellitesFromFile(const std::filesystem::path& FileName) {
+void TSatelliteTable::LoadFromFile(const std::filesystem::path& FileName) {
   if (!TIniFile::FileToLoad(FileName)) return;
   // Applied on top of the table, section by section in file order; the first bad section
   // raises, naming its file, line and key, leaving the sections before it applied.

@@ -1,15 +1,21 @@
-// The component's satellite table: setting, listing, counting, resetting, type names.
-#include "norv/core/TNorvGPSSimulator.h"
+// The satellite table: setting, listing, counting, resetting, type names.
+#include "norv/satellites/SatelliteTable.h"
+
 #include "norv/framework/SysUtils.h"
-#include "norv/satellites/Satellite.h"
-#include "norv/satellites/SatelliteNumbers.h"
+#include "norv/model/ENorvNMEAException.h"
 
 namespace norv {
 
-void TNorvGPSSimulator::SetSatellite(std::uint16_t p_PseudoRandomCode, bool p_Active,
-                                     std::int32_t p_Elevation, std::int32_t p_Azimuth,
-                                     std::int32_t p_SignalToNoiseRatio,
-                                     TSatelliteType p_SatelliteType) {
+TSatelliteTable::TSatelliteTable() {
+  FRecords.reserve(FTotalSatellitesCount);
+  for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i)
+    FRecords.emplace_back(static_cast<std::uint16_t>(i));
+}
+
+void TSatelliteTable::SetSatellite(std::uint16_t p_PseudoRandomCode, bool p_Active,
+                                   std::int32_t p_Elevation, std::int32_t p_Azimuth,
+                                   std::int32_t p_SignalToNoiseRatio,
+                                   TSatelliteType p_SatelliteType) {
   // Every check runs before anything changes, so a refused call leaves the table as it was.
   if (p_PseudoRandomCode == 0 || p_PseudoRandomCode > FTotalSatellitesCount)
     throw ENorvNMEAException("PseudoRandomCode must be between 1 and " +
@@ -18,52 +24,54 @@ void TNorvGPSSimulator::SetSatellite(std::uint16_t p_PseudoRandomCode, bool p_Ac
   TSatellite::CheckAzimuth(p_Azimuth);
   TSatellite::CheckSignalToNoiseRatio(p_SignalToNoiseRatio);
 
-  auto& slot = FSatellites[p_PseudoRandomCode];
-  if (!slot) slot = std::make_unique<TSatellite>(p_PseudoRandomCode);
-  slot->SetActive(p_Active);
-  TSatelliteNumbers::SetChecked(*slot, p_Elevation, p_Azimuth, p_SignalToNoiseRatio);
-  slot->SetSatelliteType(p_SatelliteType);
+  TSatellite& s = Record(p_PseudoRandomCode);
+  s.SetActive(p_Active);
+  s.SetElevation(p_Elevation);
+  s.SetAzimuth(p_Azimuth);
+  s.SetSignalToNoiseRatio(p_SignalToNoiseRatio);
+  s.SetSatelliteType(p_SatelliteType);
 }
 
-std::uint16_t TNorvGPSSimulator::GetActiveSatellitesCount() const {
+std::uint16_t TSatelliteTable::GetActiveSatellitesCount() const {
   std::uint16_t count = 0;
   for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i)
-    if (FSatellites[i] && FSatellites[i]->Active()) ++count;
+    if (Record(i).Active()) ++count;
   return count;
 }
 
-std::vector<TSatellite*> TNorvGPSSimulator::GetSatellitesList() const {
+std::vector<TSatellite*> TSatelliteTable::GetSatellitesList() const {
   std::vector<TSatellite*> list;
-  for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i)
-    if (FSatellites[i]) list.push_back(FSatellites[i].get());
+  for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i) list.push_back(&Record(i));
   return list;
 }
 
-std::vector<TSatellite*> TNorvGPSSimulator::GetActiveSatellitesList() const {
+std::vector<TSatellite*> TSatelliteTable::GetActiveSatellitesList() const {
   std::vector<TSatellite*> list;
   for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i)
-    if (FSatellites[i] && FSatellites[i]->Active()) list.push_back(FSatellites[i].get());
+    if (Record(i).Active()) list.push_back(&Record(i));
   return list;
 }
 
-std::vector<TSatellite*> TNorvGPSSimulator::GetActiveSatellitesListbyType(TSatelliteType t) const {
+std::vector<TSatellite*> TSatelliteTable::GetActiveSatellitesListbyType(TSatelliteType t) const {
   std::vector<TSatellite*> list;
   for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i) {
-    const TSatellite* s = FSatellites[i].get();
-    if (s && s->Active() && s->SatelliteType() == t) list.push_back(FSatellites[i].get());
+    TSatellite* s = &Record(i);
+    if (s->Active() && s->SatelliteType() == t) list.push_back(s);
   }
   return list;
 }
 
-void TNorvGPSSimulator::ResetSatellites() {
+void TSatelliteTable::ResetSatellites() {
   for (std::int32_t i = 1; i <= FTotalSatellitesCount; ++i) {
-    if (!FSatellites[i]) continue;
-    FSatellites[i]->SetActive(false);
-    TSatelliteNumbers::SetChecked(*FSatellites[i], 0, 0, 0);
+    TSatellite& s = Record(i);
+    s.SetActive(false);
+    s.SetElevation(0);
+    s.SetAzimuth(0);
+    s.SetSignalToNoiseRatio(0);
   }
 }
 
-std::string TNorvGPSSimulator::SatelliteTypeToStr(TSatelliteType sat) const {
+std::string TSatelliteTable::SatelliteTypeToStr(TSatelliteType sat) {
   switch (sat) {
     case GlonassSatellite: return "GLONASS";
     case BeidouSatellite: return "Beidou";
@@ -71,7 +79,7 @@ std::string TNorvGPSSimulator::SatelliteTypeToStr(TSatelliteType sat) const {
   }
 }
 
-TSatelliteType TNorvGPSSimulator::StrToSatelliteType(const std::string& sat) const {
+TSatelliteType TSatelliteTable::StrToSatelliteType(const std::string& sat) {
   const std::string upper = UpperCase(sat);
   if (upper == "GLONASS" || upper == "GL") return GlonassSatellite;
   if (upper == "BEIDOU" || upper == "BD") return BeidouSatellite;

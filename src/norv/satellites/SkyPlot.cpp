@@ -3,10 +3,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "norv/core/TNorvGPSSimulator.h"
 #include "norv/framework/Canvas.h"
 #include "norv/framework/SysUtils.h"
-#include "norv/satellites/Satellite.h"
+#include "norv/satellites/SatelliteTable.h"
 
 namespace norv {
 
@@ -73,8 +72,8 @@ void DrawSatellite(TCanvas& canvas, std::int32_t R, const TSatellite& s) {
 
 }  // namespace
 
-void TNorvGPSSimulator::DrawSatellites(TCanvas& Canvas, std::int32_t Radius, TColor BrushColor,
-                                       TColor PenColor) const {
+void TSatelliteTable::Draw(TCanvas& Canvas, std::int32_t Radius, TColor BrushColor,
+                           TColor PenColor) const {
   Canvas.SetBrushColor(BrushColor);
   Canvas.SetPenColor(PenColor);
   Canvas.SetPenWidth(1);
@@ -84,8 +83,7 @@ void TNorvGPSSimulator::DrawSatellites(TCanvas& Canvas, std::int32_t Radius, TCo
                  Radius + CentreMarkRadius);
   // Ascending code order: where discs overlap, the higher code lies on top.
   for (std::int32_t code = 1; code <= FTotalSatellitesCount; ++code)
-    if (FSatellites[code] && FSatellites[code]->Active())
-      DrawSatellite(Canvas, Radius, *FSatellites[code]);
+    if (Record(code).Active()) DrawSatellite(Canvas, Radius, Record(code));
 }
 
 }  // namespace norv
