@@ -21,14 +21,7 @@ LatLon WayPointPosition(const norv::TNorvGPSSimulator& sim, const norv::TWayPoin
 }
 
 long double DistanceMetres(const norv::TNorvGPSSimulator& sim, const norv::TWayPoint& wp) {
-  return sim.Distance_KM(sim.Latitude_Degree(), sim.Latitude_Minute(), sim.Latitude_Second(),
-                         sim.Latitude_Direction(), sim.Longitude_Degree(),
-                         sim.Longitude_Minute(), sim.Longitude_Second(),
-                         sim.Longitude_Direction(), wp.Latitude_Degree(), wp.Latitude_Minute(),
-                         wp.Latitude_Second(), wp.Latitude_Direction(), wp.Longitude_Degree(),
-                         wp.Longitude_Minute(), wp.Longitude_Second(),
-                         wp.Longitude_Direction()) *
-         1000;
+  return norv::DistanceToWayPointKm(ReceiverPoint(sim), wp) * 1000;
 }
 
 }  // namespace

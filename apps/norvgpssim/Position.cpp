@@ -13,7 +13,7 @@ using norv::cpWest;
 
 namespace {
 
-constexpr long double kEarthRadiusMetres = 6378140.0L;
+constexpr long double kEarthRadiusMetres = norv::kEarthRadiusKm * 1000;
 constexpr long double kPi = std::numbers::pi_v<long double>;
 constexpr long double kPoleArcSec = 90 * 3600.0L;
 constexpr long double kAntimeridianArcSec = 180 * 3600.0L;
@@ -73,6 +73,13 @@ long double MetresPerArcSecond() { return kEarthRadiusMetres * kPi / (180 * 3600
 
 LatLon CurrentPosition(const norv::TNorvGPSSimulator& sim) {
   return {sim.GetLatitudeAsDecimalDegrees(), sim.GetLongitudeAsDecimalDegrees()};
+}
+
+norv::TGeoPoint ReceiverPoint(const norv::TNorvGPSSimulator& sim) {
+  return {{sim.Latitude_Degree(), sim.Latitude_Minute(), sim.Latitude_Second(),
+           sim.Latitude_Direction()},
+          {sim.Longitude_Degree(), sim.Longitude_Minute(), sim.Longitude_Second(),
+           sim.Longitude_Direction()}};
 }
 
 bool MovePosition(norv::TNorvGPSSimulator& sim, long double northArcSec, long double eastArcSec) {

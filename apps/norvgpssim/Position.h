@@ -1,6 +1,7 @@
 #pragma once
 // Moving the receiver's position on the library's sphere, through its arc-second movers.
 #include "norv/core/TNorvGPSSimulator.h"
+#include "norv/model/Geodesy.h"
 
 namespace norvgpssim {
 
@@ -10,11 +11,13 @@ struct LatLon {
   long double lon = 0;
 };
 
-// Metres per arc second on the sphere the library measures distances on (radius 6378.14 km),
+// Metres per arc second on the sphere the library measures distances on (norv::kEarthRadiusKm),
 // so a move of d metres changes Distance_KM by d / 1000.
 long double MetresPerArcSecond();
 
 LatLon CurrentPosition(const norv::TNorvGPSSimulator& sim);
+// The receiver's position as the library's distance routines take it.
+norv::TGeoPoint ReceiverPoint(const norv::TNorvGPSSimulator& sim);
 
 // Moves the position by signed arc seconds of latitude (north positive) and longitude (east
 // positive). The library's movers stop at the equator, the poles, the prime meridian and

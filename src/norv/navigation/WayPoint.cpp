@@ -54,4 +54,14 @@ void TWayPoint::SetLongDir(TCardinalPoint Value) {
   FLongDir = Value;
 }
 
+TGeoPoint GeoPointOf(const TWayPoint& W) {
+  return {{W.Latitude_Degree(), W.Latitude_Minute(), W.Latitude_Second(), W.Latitude_Direction()},
+          {W.Longitude_Degree(), W.Longitude_Minute(), W.Longitude_Second(),
+           W.Longitude_Direction()}};
+}
+
+Extended DistanceToWayPointKm(const TGeoPoint& From, const TWayPoint& W) {
+  return DistanceKm(From, GeoPointOf(W));
+}
+
 }  // namespace norv

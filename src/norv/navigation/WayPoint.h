@@ -4,8 +4,9 @@
 #include <string>
 #include <utility>
 
-#include "norv/model/NorvTypes.h"
 #include "norv/framework/Types.h"
+#include "norv/model/Geodesy.h"
+#include "norv/model/NorvTypes.h"
 
 namespace norv {
 
@@ -48,5 +49,10 @@ class TWayPoint {
   std::int32_t FLongMin = 0;
   Extended FLongSec = 0;
 };
+
+// Where W stands, as a point for the distance routines.
+TGeoPoint GeoPointOf(const TWayPoint& W);
+// Great-circle distance from From to W in kilometres: what AAM and a route follower measure.
+Extended DistanceToWayPointKm(const TGeoPoint& From, const TWayPoint& W);
 
 }  // namespace norv

@@ -14,12 +14,6 @@ namespace {
 // A waypoint within this many nautical miles counts as arrived (the limit itself included).
 constexpr Extended kArrivalRadiusNm = 0.1L;
 
-TGeoPoint PositionOf(const TWayPoint& W) {
-  return {{W.Latitude_Degree(), W.Latitude_Minute(), W.Latitude_Second(), W.Latitude_Direction()},
-          {W.Longitude_Degree(), W.Longitude_Minute(), W.Longitude_Second(),
-           W.Longitude_Direction()}};
-}
-
 }  // namespace
 
 void AppendWPL(TEpoch& Epoch) {
@@ -64,7 +58,7 @@ void AppendAAM(TEpoch& Epoch) {
     const TWayPoint* w = wayPoints[entry];
     if (w == nullptr) continue;  // no position, no arrival
     const Extended distanceNm =
-        DistanceKm(Epoch.State().Position, PositionOf(*w)) / kKmPerNauticalMile;
+        DistanceToWayPointKm(Epoch.State().Position, *w) / kKmPerNauticalMile;
     if (!(distanceNm <= kArrivalRadiusNm)) continue;  // a NaN distance is no arrival
     // Both statuses "A": arrival circle entered and perpendicular passed. The identifier is
     // the route's entry as written.
