@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <memory>
 #include <string_view>
-#include <system_error>
 #include <unordered_map>
 #include <utility>
 
@@ -15,6 +14,7 @@
 #include "norv/framework/IniParser.h"
 #include "norv/framework/Located.h"
 #include "norv/framework/SysUtils.h"
+#include "norv/posix/ErrorText.h"
 
 namespace norv {
 
@@ -82,7 +82,7 @@ struct TSection {
 std::string ReadWholeFile(const std::filesystem::path& file) {
   const auto fail = [&](int error) {
     return Exception("Cannot read INI file " + file.string() + ": " +
-                     std::system_category().message(error));
+                     posix::ErrnoText(error));
   };
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(file.c_str(), "rb"), &std::fclose);
   if (!in) throw fail(errno);
