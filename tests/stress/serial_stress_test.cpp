@@ -5,7 +5,6 @@
 // deadlock (a watchdog), no write to a descriptor the library has closed (the system-call seam
 // tracks every descriptor), and every sender thread joined (the thread count comes back). A second
 // test has several host threads call the serial members of one component at once.
-#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -22,6 +21,7 @@
 #include "norv/NorvGPSSimulator.h"
 #include "norv/posix/SystemCalls.h"
 #include "support/Pseudoterminal.h"
+#include "support/TempDir.h"
 
 namespace norv {
 namespace {
@@ -68,15 +68,6 @@ ssize_t TrackedWrite(int Fd, const void* Data, std::size_t Count) {
   return Tracker().Real.Write(Fd, Data, Count);
 }
 
-int ThreadCount() {
-  int n = 0;
-  if (DIR* dir = ::opendir("/proc/self/task")) {
-    while (const dirent* e = ::readdir(dir))
-      if (e->d_name[0] != '.') ++n;
-    ::closedir(dir);
-  }
-  return n;
-}
 
 int IterationsWanted() {
   const char* env = std::getenv("NORV_STRESS_ITERATIONS");
@@ -164,7 +155,7 @@ TEST_F(SerialStress, RandomOperationsAgainstADrainedPty) {
 
   // A sanitizer runtime starts a helper thread of its own with the first thread: let it.
   std::thread([] {}).join();
-  const int threadsBefore = ThreadCount();
+  const std::size_t threadsBefore = test::EntryCount("/proc/self/task");
   test::Pseudoterminal line, spare;
   std::atomic<int> progress{0}, operation{-1};
   std::array<int, opCount> counts{};
@@ -258,7 +249,7 @@ TEST_F(SerialStress, RandomOperationsAgainstADrainedPty) {
     std::lock_guard<std::mutex> lock(Tracker().Lock);
     EXPECT_TRUE(Tracker().Open.empty()) << Tracker().Open.size() << " port descriptors left open";
   }
-  EXPECT_EQ(ThreadCount(), threadsBefore) << "a sender thread outlived its component";
+  EXPECT_EQ(test::EntryCount("/proc/self/task"), threadsBefore) << "a sender thread outlived its component";
 }
 
 // One host thread's share of the concurrent run: serial members in random order.
@@ -294,7 +285,7 @@ TEST_F(SerialStress, SeveralHostThreadsOnOneComponent) {
   const int calls = std::max(50, IterationsWanted() / 40);
   const std::uint32_t seed = std::random_device{}();
   std::thread([] {}).join();
-  const int threadsBefore = ThreadCount();
+  const std::size_t threadsBefore = test::EntryCount("/proc/self/task");
   test::Pseudoterminal line;
   std::atomic<int> progress{0}, operation{-1};
   std::atomic<std::size_t> sent{0};
@@ -321,7 +312,7 @@ TEST_F(SerialStress, SeveralHostThreadsOnOneComponent) {
     std::lock_guard<std::mutex> lock(Tracker().Lock);
     EXPECT_TRUE(Tracker().Open.empty()) << Tracker().Open.size() << " port descriptors left open";
   }
-  EXPECT_EQ(ThreadCount(), threadsBefore) << "a sender thread outlived its component";
+  EXPECT_EQ(test::EntryCount("/proc/self/task"), threadsBefore) << "a sender thread outlived its component";
 }
 
 }  // namespace

@@ -53,4 +53,11 @@ void WriteWholeFile(const fs::path& File, const std::string& Text) {
   std::ofstream(File, std::ios::binary | std::ios::trunc) << Text;
 }
 
+std::size_t EntryCount(const std::filesystem::path& Dir) {
+  std::error_code ec;
+  std::size_t n = 0;
+  for (std::filesystem::directory_iterator it(Dir, ec), end; !ec && it != end; it.increment(ec)) ++n;
+  return n;
+}
+
 }  // namespace norv::test

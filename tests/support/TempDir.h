@@ -30,5 +30,8 @@ class TempDir {
 std::string ReadWholeFile(const std::filesystem::path& File);
 // Replaces the content of File with Text.
 void WriteWholeFile(const std::filesystem::path& File, const std::string& Text);
+// How many entries Dir holds (0 when it cannot be read): with /proc/self/fd or /proc/self/task,
+// the process's open descriptors or threads.
+std::size_t EntryCount(const std::filesystem::path& Dir);
 
 }  // namespace norv::test

@@ -87,7 +87,7 @@ bool WriteUnnamed(const std::filesystem::path& dir, const std::string& prefix,
 void WriteNamed(const std::string& prefix, const std::string& content, mode_t mode,
                 std::string& name, TStepError& error) {
   name = prefix + "XXXXXX";
-  posix::TDescriptor fd(::mkostemp(name.data(), O_CLOEXEC));
+  posix::TDescriptor fd(posix::SystemCalls().MkOsTemp(name.data(), O_CLOEXEC));
   if (!fd.IsOpen()) {
     error = {"create temporary file", errno};
     return;

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace norv::posix {
 
@@ -19,7 +20,8 @@ int RealIoctl(int fd, unsigned long request, void* arg) { return ::ioctl(fd, req
 
 TSystemCalls& SystemCalls() {
   static TSystemCalls calls{RealOpen, ::close,   RealIoctl, ::flock, ::tcgetattr, ::tcsetattr,
-                            ::tcflush, ::write,  ::poll,    ::fsync, ::rename};
+                            ::tcflush, ::write,  ::poll,    ::fsync, ::rename,
+                            ::mkostemp};
   return calls;
 }
 

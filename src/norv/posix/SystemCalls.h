@@ -24,6 +24,7 @@ struct TSystemCalls {
   int (*Poll)(pollfd* fds, nfds_t count, int timeoutMs);
   int (*Fsync)(int fd);
   int (*Rename)(const char* from, const char* to);
+  int (*MkOsTemp)(char* name, int flags);  // a new file named from the XXXXXX template
 };
 
 // The table in use. A test may replace members while no call is in progress and must put the
