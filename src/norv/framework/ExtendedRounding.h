@@ -60,15 +60,15 @@ inline bool RoundInteger(Extended X, std::int64_t& N) {
 
 // std::nearbyint, std::trunc and std::round.
 inline Extended NearbyInt(Extended X) {
-  std::int64_t n;
+  std::int64_t n = 0;  // set whenever it is read; g++ -O3 cannot see that
   return NearbyInteger(X, n) ? std::copysign(static_cast<Extended>(n), X) : std::nearbyint(X);
 }
 inline Extended Trunc(Extended X) {
-  std::int64_t n;
+  std::int64_t n = 0;  // set whenever it is read; g++ -O3 cannot see that
   return TruncInteger(X, n) ? std::copysign(static_cast<Extended>(n), X) : std::trunc(X);
 }
 inline Extended Round(Extended X) {
-  std::int64_t n;
+  std::int64_t n = 0;  // set whenever it is read; g++ -O3 cannot see that
   return RoundInteger(X, n) ? std::copysign(static_cast<Extended>(n), X) : std::round(X);
 }
 
