@@ -18,9 +18,9 @@ DOC = ROOT / "docs" / "ARCHITECTURE.md"
 def documented_levels():
     """The folders of each level of the documented order, lowest first, read by the check's
     own reader."""
-    spec = importlib.util.spec_from_file_location("check_includes", CHECK)
-    check = importlib.util.module_from_spec(spec)
-    spec.loader.exec_module(check)
+    found = importlib.util.spec_from_file_location("check_includes", CHECK)
+    check = importlib.util.module_from_spec(found)
+    found.loader.exec_module(check)
     levels = check.read_levels(DOC)
     return [[f for f in levels if levels[f] == n] for n in range(max(levels.values()) + 1)]
 
