@@ -1,21 +1,20 @@
 #pragma once
 // TNorvGPSSimulator: one simulated GPS receiver, a facade over its state record, its satellite
 // table, its lists, its serial line and the sentence functions of nmea/.
-#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "norv/model/ENorvNMEAException.h"
-#include "norv/model/NorvTypes.h"
-#include "norv/model/ReceiverState.h"
-#include "norv/satellites/SatelliteTable.h"
 #include "norv/framework/Color.h"
 #include "norv/framework/Component.h"
 #include "norv/framework/NMEACommands.h"
 #include "norv/framework/Types.h"
+#include "norv/model/ENorvNMEAException.h"
+#include "norv/model/NorvTypes.h"
+#include "norv/model/ReceiverState.h"
+#include "norv/satellites/SatelliteTable.h"
 
 namespace norv {
 
