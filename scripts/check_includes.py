@@ -5,7 +5,8 @@ Usage: scripts/check_includes.py [--root DIR] [--doc FILE]
 
 A folder of src/norv (and include/norv, when present) may include its own headers and those of
 folders on a lower level of the documented order, nothing else; files directly in src/norv (the
-umbrella header) may include anything. Exit status: 0 when every include keeps the order, 1 when
+umbrella header) may include anything. norv/Export.h, the export mark, stands below every folder:
+any file may include it. Exit status: 0 when every include keeps the order, 1 when
 one does not or the folders include each other in a cycle (each offending include is listed as
 file:line: from-folder -> to-folder), 2 when the order cannot be read from the document.
 """
@@ -20,6 +21,7 @@ FOLDER_NAME = re.compile(r"`([\w-]+)/`")
 INCLUDE = re.compile(r'^\s*#\s*include\s*(?:"([^"]+)"|<(norv/[^>]+)>)')
 SOURCES = {".h", ".hh", ".hpp", ".c", ".cc", ".cpp", ".inc"}
 UMBRELLA = "norv/"  # the files directly in a library root: above every folder
+BASE = {"norv/Export.h"}  # ...except these, below every folder
 
 
 def read_levels(doc):
@@ -51,6 +53,8 @@ def folder_in(path, libraries):
 
 def included_folder(text, source, libraries):
     """The folder an include names: "norv/<folder>/..." or a path relative to the source."""
+    if text in BASE:
+        return None
     if text.startswith("norv/"):
         parts = text.split("/")
         return parts[1] if len(parts) > 2 else UMBRELLA

@@ -32,10 +32,12 @@ class CheckIncludesTest(unittest.TestCase):
         (self.root / "docs").mkdir()
         shutil.copy(DOC, self.root / "docs" / "ARCHITECTURE.md")
         self.levels = documented_levels()
-        # A clean chain: each folder includes every folder of the level below it.
+        # A clean chain: each folder includes every folder of the level below it, and the export
+        # mark, which stands below them all.
+        self.write("Export.h")
         for below, level in zip([[]] + self.levels, self.levels):
             for folder in level:
-                self.write(f"{folder}/{folder.capitalize()}.h",
+                self.write(f"{folder}/{folder.capitalize()}.h", '#include "norv/Export.h"',
                            *[f'#include "norv/{b}/{b.capitalize()}.h"' for b in below])
         everything = [f for level in self.levels for f in level]
         self.write("NorvGPSSimulator.h", *[f'#include "norv/{f}/{f.capitalize()}.h"'
