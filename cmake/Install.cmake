@@ -47,12 +47,15 @@ set(CPACK_COMPONENTS_ALL runtime dev cli)
 set(CPACK_DEB_COMPONENT_INSTALL ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME libnorvgpssimpack${PROJECT_VERSION_MAJOR})
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION "GPS receiver simulator library (NMEA 0183) - runtime")
-# A shlibs file for packages built against it, and ldconfig after install and removal.
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_GENERATE_SHLIBS ON)
-set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA ${CMAKE_SOURCE_DIR}/cmake/deb/triggers)
+# A shlibs file for packages built against it, and ldconfig run by a trigger after install and
+# removal: no maintainer scripts, so apt-get remove leaves nothing of the package behind.
+configure_file(cmake/deb/shlibs.in ${CMAKE_BINARY_DIR}/deb/shlibs @ONLY)
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA
+    ${CMAKE_BINARY_DIR}/deb/shlibs ${CMAKE_SOURCE_DIR}/cmake/deb/triggers)
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME libnorvgpssimpack-dev)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEV_DESCRIPTION "GPS receiver simulator library (NMEA 0183) - development files")
