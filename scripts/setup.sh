@@ -1,19 +1,28 @@
 #!/usr/bin/env bash
-# Installs every package the build, the tests and the benchmarks need on Debian 12.
-# Idempotent and quiet: only missing packages are fetched.
+# Installs the Debian 12 packages the project needs; idempotent and quiet: only missing packages
+# are fetched.
+#   scripts/setup.sh           building and running (scripts/run.sh)
+#   scripts/setup.sh --tests   also the tests, their peers, the fuzzers and the benchmarks
+#                              (scripts/test.sh)
 set -euo pipefail
 
 packages=(
   build-essential cmake pkg-config ccache
-  libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libcli11-dev locales
-  gpsd gpsd-clients
-  chromium
-  clang libclang-rt-14-dev
-  python3 hyperfine
+  help2man
 )
-# The benchmark peers need Node.js; a machine that already has it keeps its own (with npm).
-command -v node >/dev/null 2>&1 || packages+=(nodejs npm)
+if [ "${1:-}" = --tests ]; then
+  packages+=(
+    libgtest-dev libgmock-dev libbenchmark-dev
+    gpsd gpsd-clients
+    chromium
+    clang libclang-rt-14-dev
+    python3 hyperfine
+    binutils man-db bash-completion
+  )
+  # The benchmark peers need Node.js; a machine that already has it keeps its own (with npm).
+  command -v node >/dev/null 2>&1 || packages+=(nodejs npm)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
