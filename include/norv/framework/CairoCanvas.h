@@ -13,7 +13,7 @@ namespace norv {
 enum TImageFormat : std::uint8_t { ifPNG, ifSVG };
 
 // The font of TextOut: a fontconfig family name, its size in pixels and its colour.
-struct NORV_API TCanvasFont {
+struct TCanvasFont {
   std::string Family = "sans-serif";
   double Size = 10;
   TColor Color = clBlack;

@@ -9,7 +9,7 @@
 namespace norv {
 
 // A pixel position: x to the right, y downwards.
-struct NORV_API TPoint {
+struct TPoint {
   std::int32_t X = 0;
   std::int32_t Y = 0;
   friend bool operator==(const TPoint&, const TPoint&) = default;

@@ -31,7 +31,7 @@ enum class TPropertyKind : std::uint8_t {
 using TPropertyValue = std::variant<std::int64_t, Extended, std::string>;
 
 // One published property: its name, kind, declared default and access through the component.
-struct NORV_API TPropertyInfo {
+struct TPropertyInfo {
   std::string Name;
   TPropertyKind Kind = TPropertyKind::Integer;
   // Enumeration: the value names by ordinal. Set: the element names by bit. Boolean: False, True.
@@ -44,11 +44,11 @@ struct NORV_API TPropertyInfo {
   std::function<void(TComponent&, const TPropertyValue&)> Set;
 
   // True when the current value of Instance must be written to a stream.
-  bool IsStored(const TComponent& Instance) const;
+  NORV_API bool IsStored(const TComponent& Instance) const;
 };
 
 // A class reference: what the palette, the factory and the streaming need about a class.
-struct NORV_API TComponentClass {
+struct TComponentClass {
   std::string ClassName;
   std::string UnitName;  // the unit that declares the class; its package unregisters it on unload
   std::function<TComponent*(TComponent* AOwner)> Create;
@@ -56,7 +56,7 @@ struct NORV_API TComponentClass {
   std::vector<TPropertyInfo> Properties;  // published, in declaration order
 
   // The published property of that name (ASCII case-insensitive), or nullptr.
-  const TPropertyInfo* FindProperty(std::string_view Name) const;
+  NORV_API const TPropertyInfo* FindProperty(std::string_view Name) const;
 };
 
 // The class descriptor of C; each component class defines its specialisation.

@@ -19,7 +19,7 @@ NORV_API void DecodeDate(TDateTime DateTime, int& Year, int& Month, int& Day);
 NORV_API void DecodeTime(TDateTime DateTime, int& Hour, int& Min, int& Sec, int& MSec);
 
 // Both at once.
-struct NORV_API TDateTimeParts {
+struct TDateTimeParts {
   int Year = 0, Month = 0, Day = 0, Hour = 0, Min = 0, Sec = 0, MSec = 0;
 };
 NORV_API TDateTimeParts DecodeDateTime(TDateTime DateTime);

@@ -12,14 +12,14 @@ namespace norv {
 using TUnitProc = void (*)();
 
 // A unit of a package; nullptr where the unit has no initialization or finalization part.
-struct NORV_API TUnitInfo {
+struct TUnitInfo {
   std::string_view Name;
   TUnitProc Initialization = nullptr;
   TUnitProc Finalization = nullptr;
 };
 
 // What a package declares about itself.
-struct NORV_API TPackageInfo {
+struct TPackageInfo {
   std::string_view Name;
   std::string_view Description;
   std::span<const TUnitInfo> Units;  // in initialization order

@@ -13,7 +13,7 @@
 namespace norv {
 
 // One class on the palette and the page that shows it.
-struct NORV_API TPaletteEntry {
+struct TPaletteEntry {
   std::string Page;
   const TComponentClass* Class = nullptr;
 };

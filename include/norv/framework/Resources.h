@@ -9,7 +9,7 @@
 namespace norv {
 
 // One resource: its name (matched without regard to ASCII case) and its bytes.
-struct NORV_API TResource {
+struct TResource {
   std::string_view Name;
   std::span<const std::uint8_t> Data;
 };

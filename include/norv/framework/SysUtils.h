@@ -10,7 +10,7 @@
 namespace norv {
 
 // Process-wide number format; DecimalSeparator starts as '.' whatever the OS locale says.
-struct NORV_API TFormatSettings {
+struct TFormatSettings {
   char DecimalSeparator = '.';
 };
 extern TFormatSettings FormatSettings;

@@ -15,7 +15,7 @@ inline constexpr Extended kKmPerNauticalMile = 1.852L;
 inline constexpr Extended kKnotsPerKmh = 0.5397L;
 
 // A latitude or longitude as degrees, minutes, seconds and side.
-struct NORV_API TDMSAngle {
+struct TDMSAngle {
   std::int32_t Degree = 0;
   std::int32_t Minute = 0;
   Extended Second = 0;
@@ -23,7 +23,7 @@ struct NORV_API TDMSAngle {
 };
 
 // A position on the globe.
-struct NORV_API TGeoPoint {
+struct TGeoPoint {
   TDMSAngle Latitude;
   TDMSAngle Longitude{0, 0, 0, cpEast};
 };

@@ -11,7 +11,7 @@
 namespace norv {
 
 // The values the component's properties read and write; the sentences are built from them.
-struct NORV_API TReceiverState {
+struct TReceiverState {
   TGeoPoint Position;
   Extended Altitude = 0;
   Extended Speed = 0;  // knots
