@@ -24,8 +24,15 @@ install(FILES ${CMAKE_BINARY_DIR}/NorvGPSSimConfig.cmake
   DESTINATION ${NORV_CMAKE_DIR} COMPONENT dev)
 
 # The .pc file finds its prefix from its own place (${pcfiledir}), so the tree can be installed
-# or moved anywhere. A static library also needs what the library itself links.
-file(RELATIVE_PATH NORV_PC_TO_PREFIX /p/${CMAKE_INSTALL_LIBDIR}/pkgconfig /p)
+# or moved anywhere; a build for /usr (the Debian packages) names /usr itself, so pkg-config
+# leaves the system's -I and -L out. A static library also needs what the library links.
+if(CMAKE_INSTALL_PREFIX STREQUAL "/usr")
+  set(NORV_PC_PREFIX /usr)
+else()
+  file(RELATIVE_PATH up /p/${CMAKE_INSTALL_LIBDIR}/pkgconfig /p)
+  string(REGEX REPLACE "/$" "" up "${up}")
+  set(NORV_PC_PREFIX "\${pcfiledir}/${up}")
+endif()
 set(NORV_PC_PRIVATE "")
 if(NOT BUILD_SHARED_LIBS)
   set(NORV_PC_PRIVATE "Requires.private: cairo\nLibs.private: -l${CMAKE_DL_LIBS}\n")
