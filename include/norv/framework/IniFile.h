@@ -99,6 +99,7 @@ class NORV_API TIniFile {
 // Writes Content to FileName through a temporary file in the same directory, flushed and renamed
 // over the target, so a reader sees either the old file or the new one. Raises norv::Exception on
 // failure, leaving any previous file untouched.
-NORV_API void WriteFileAtomically(const std::filesystem::path& FileName, const std::string& Content);
+NORV_API void WriteFileAtomically(const std::filesystem::path& FileName,
+                                  const std::string& Content);
 
 }  // namespace norv

@@ -16,7 +16,7 @@ NORV_API std::string FilePlace(std::string_view File, int Line);
 // "<File>:<Line>: [<Section>] " when Key is empty (the section as a whole). Section and Key are
 // quoted as Excerpt quotes them.
 NORV_API std::string IniPlace(std::string_view File, int Line, std::string_view Section,
-                     std::string_view Key);
+                              std::string_view Key);
 
 // Runs Step and returns what it returns. A norv::Exception it raises is raised again with
 // Place() before its message; the exception keeps its class (ENorvNMEAException stays one), so

@@ -21,7 +21,7 @@ struct TPaletteEntry {
 // Puts each class on the page. Registering a class that is already on the palette moves it to
 // Page instead of adding it twice; a different class with the same name raises norv::Exception.
 NORV_API void RegisterComponents(const std::string& Page,
-                        std::initializer_list<const TComponentClass*> Classes);
+                                 std::initializer_list<const TComponentClass*> Classes);
 // Removes every class declared by that unit (its package is being unloaded).
 NORV_API void UnregisterUnitComponents(std::string_view UnitName);
 

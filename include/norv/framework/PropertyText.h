@@ -26,11 +26,12 @@ NORV_API std::optional<Extended> ParseReal(std::string_view Text);
 
 // Value written the way the property's kind is written in a stream:
 // 48, cpNorth, [GPGLL, GPGGA], True, 12.5, 'COM1'.
-NORV_API std::string FormatPropertyValue(const TPropertyInfo& Property, const TPropertyValue& Value);
+NORV_API std::string FormatPropertyValue(const TPropertyInfo& Property,
+                                         const TPropertyValue& Value);
 // The value of Text for Property, or nullopt if Text is not a value of its kind.
 // Names (enumeration values, set elements, True/False) are matched without regard to case.
 NORV_API std::optional<TPropertyValue> ParsePropertyValue(const TPropertyInfo& Property,
-                                                 std::string_view Text);
+                                                          std::string_view Text);
 // What a value of the property's kind looks like, for error messages.
 NORV_API std::string ExpectedValueText(const TPropertyInfo& Property);
 

@@ -15,6 +15,7 @@ struct TResource {
 };
 
 // The resource of that name in Table; an empty span when there is none.
-NORV_API std::span<const std::uint8_t> FindResource(std::span<const TResource> Table, std::string_view Name);
+NORV_API std::span<const std::uint8_t> FindResource(std::span<const TResource> Table,
+                                                    std::string_view Name);
 
 }  // namespace norv

@@ -29,18 +29,20 @@ class NORV_API EReadError : public Exception {
 
 // Writes Instance, an instance of Class. Raises norv::Exception if Instance is not of Class or
 // its Name is neither empty nor an identifier (it could not be read back).
-NORV_API void WriteComponent(std::ostream& Stream, const TComponent& Instance, const TComponentClass& Class);
+NORV_API void WriteComponent(std::ostream& Stream, const TComponent& Instance,
+                             const TComponentClass& Class);
 
 // Reads one object of Class into Instance: its Name, then each stored property through the
 // property's setter, in the order of the stream. Properties the stream does not name keep their
 // values. The whole text is checked before anything is applied, so an EReadError changes
 // nothing. A setter that refuses its value raises its own exception, with "Line N: Property: "
 // before its message; the properties of the lines before it have then been applied.
-NORV_API void ReadComponent(std::istream& Stream, TComponent& Instance, const TComponentClass& Class);
+NORV_API void ReadComponent(std::istream& Stream, TComponent& Instance,
+                            const TComponentClass& Class);
 
 NORV_API std::string ComponentToString(const TComponent& Instance, const TComponentClass& Class);
 NORV_API void ComponentFromString(const std::string& Text, TComponent& Instance,
-                         const TComponentClass& Class);
+                                  const TComponentClass& Class);
 
 // The same for any class C that has a descriptor (ComponentClassOf<C>).
 template <class C>
