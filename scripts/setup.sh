@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libcli11-dev locales
-  gpsd gpsd-clients
+  gpsd gpsd-clients gpsbabel
   chromium
   clang libclang-rt-14-dev
   python3 hyperfine
