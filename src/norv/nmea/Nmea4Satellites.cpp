@@ -1,7 +1,7 @@
 // The satellite sentences of the 4.11 profile:
-//   GSA  $--GSA,A,fix,n1,...,n12,pdop,hdop,vdop,system*hh   once per system in use, under the
-//        profile's talker, listing that system's used satellites (fix 1, none listed, without
-//        a fix)
+//   GSA  $xxGSA,A,fix,n1,...,n12,pdop,hdop,vdop,system*hh   once per system in use, under its
+//        own talker (readers that take a third GNGSA for a repeat still credit it), listing
+//        that system's used satellites (fix 1, none listed, without a fix)
 //   GSV  $xxGSV,total,number,inView,n,elev,azim,snr[,n,elev,azim,snr]x0..3,signal*hh
 //        per system under its own talker (GP, GL, GB), four satellites per sentence
 // Satellite numbers are those each system gives (Nmea4Systems.h). With no satellite in view the
@@ -51,7 +51,7 @@ void AppendGSAOf(TNmea4Builder& Epoch, const TNmea4System& System) {
   fields[15] = When(f, hdop);
   fields[16] = When(f, vdop);
   fields[17] = system;
-  Epoch.Append(Epoch.Talker(), "GSA", fields);
+  Epoch.Append(System.Talker, "GSA", fields);
 }
 
 void AppendGSVOf(TNmea4Builder& Epoch, const TNmea4System& System) {

@@ -14,15 +14,16 @@ struct TNmea4Kind {
   void (*Append)(TNmea4Builder&);
 };
 
-// The classic profile's order, so that a reader switching profiles sees the same sequence.
+// The fix first and the satellites within the epoch, then the sentences that close it with
+// its time: a reader that ends an epoch at its last timed sentence sees GSA and GSV inside it.
 constexpr std::array<TNmea4Kind, 10> kNmea4Order{{
-    {GPZDA, AppendNmea4ZDA},
-    {GPGGA, AppendNmea4GGA},
-    {GPGLL, AppendNmea4GLL},
-    {GPVTG, AppendNmea4VTG},
     {GPRMC, AppendNmea4RMC},
+    {GPVTG, AppendNmea4VTG},
+    {GPGGA, AppendNmea4GGA},
     {GPGSA, AppendNmea4GSA},
     {GPGSV, AppendNmea4GSV},
+    {GPGLL, AppendNmea4GLL},
+    {GPZDA, AppendNmea4ZDA},
     {GPWPL, AppendNmea4WPL},
     {GPRTE, AppendNmea4RTE},
     {GPAAM, AppendNmea4AAM},

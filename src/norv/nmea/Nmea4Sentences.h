@@ -12,8 +12,8 @@ namespace norv {
 // The combined talker of a receiver of several systems.
 inline constexpr std::string_view kCombinedTalker = "GN";
 
-// Every kind in Commands, in the order ZDA GGA GLL VTG RMC GSA GSV WPL RTE AAM: the fix
-// sentences and GSA under Talker, GSV per system under its own talker. Raises
+// Every kind in Commands, in the order RMC VTG GGA GSA GSV GLL ZDA WPL RTE AAM: the fix and
+// navigation sentences under Talker, GSA and GSV per system under its own talker. Raises
 // ENorvNMEAException unless Talker is two capital letters.
 TNmea4Epoch Nmea4Sentences(const TReceiverView& View, TNMEACommands Commands,
                            std::string_view Talker = kCombinedTalker);
