@@ -2,7 +2,7 @@
 
 namespace norv {
 
-std::vector<std::string_view> TNmea4Epoch::Sentences() const {
+std::vector<std::string_view> TNmea4Epoch::Sentences() const& {
   std::vector<std::string_view> sentences;
   const std::string_view text = FText;
   for (std::size_t start = 0; start < text.size();) {

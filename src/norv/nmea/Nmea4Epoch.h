@@ -18,8 +18,9 @@ class TNmea4Epoch {
   // Every sentence, each ending in CR LF, as one text.
   const std::string& Text() const& { return FText; }
   std::string Text() && { return std::move(FText); }
-  // Each sentence with its CR LF, in order.
-  std::vector<std::string_view> Sentences() const;
+  // Each sentence with its CR LF, in order; views into this epoch, so not of a temporary.
+  std::vector<std::string_view> Sentences() const&;
+  std::vector<std::string_view> Sentences() const&& = delete;
 
  private:
   friend class TNmea4Builder;
