@@ -7,14 +7,13 @@
 #include "norv/model/ENorvNMEAException.h"
 #include "norv/nmea/Checksum.h"
 #include "norv/nmea/Sentence.h"
-#include "norv/satellites/SatelliteTable.h"
 
 namespace norv {
 
 namespace {
 
-// A few sentences of fixed fields and four satellites per GSV: the usual epoch fits at once.
-constexpr std::size_t kExpectedEpochSize = 1024;
+// The fix sentences and a few dozen satellites fit at once; a long route may take one more.
+constexpr std::size_t kExpectedEpochSize = 2048;
 
 bool IsTalker(std::string_view Talker) {
   return Talker.size() == 2 &&
@@ -33,7 +32,7 @@ TNmea4Builder::TNmea4Builder(const TReceiverView& View, std::string_view Talker)
   for (const TSatellite& s : View.Satellites.Records()) {
     if (!s.Active()) continue;
     if (const auto number = Nmea4SatelliteNumber(s.SatelliteType(), s.PseudoRandomCode())) {
-      FInView[s.SatelliteType()].push_back({*number, &s});
+      FInView[s.SatelliteType()][FInViewCount[s.SatelliteType()]++] = {*number, &s};
       anyInView = true;
     }
   }
@@ -44,7 +43,7 @@ TNmea4Builder::TNmea4Builder(const TReceiverView& View, std::string_view Talker)
 std::size_t TNmea4Builder::UsedCount() const {
   if (!HasFix()) return 0;
   std::size_t n = 0;
-  for (const auto& inView : FInView) n += std::min(inView.size(), kUsedSlots);
+  for (std::size_t count : FInViewCount) n += std::min(count, kUsedSlots);
   return n;
 }
 

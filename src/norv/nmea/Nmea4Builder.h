@@ -7,7 +7,6 @@
 #include <initializer_list>
 #include <span>
 #include <string_view>
-#include <vector>
 
 #include "norv/framework/DateTime.h"
 #include "norv/nmea/FieldText.h"
@@ -15,10 +14,9 @@
 #include "norv/nmea/Nmea4Systems.h"
 #include "norv/nmea/ReceiverView.h"
 #include "norv/nmea/SentenceText.h"
+#include "norv/satellites/SatelliteTable.h"
 
 namespace norv {
-
-class TSatellite;
 
 // An active satellite with the number its system gives it.
 struct TNumberedSatellite {
@@ -44,7 +42,9 @@ class TNmea4Builder {
   // The epoch's one clock reading, shared by every sentence.
   const TDateTimeParts& Clock() const { return FClock; }
   // The active satellites of a system that it can number, in ascending code order.
-  std::span<const TNumberedSatellite> InView(TSatelliteType Type) const { return FInView[Type]; }
+  std::span<const TNumberedSatellite> InView(TSatelliteType Type) const {
+    return {FInView[Type].data(), FInViewCount[Type]};
+  }
   // Satellites used in the fix: at most kUsedSlots of each system, none without a fix.
   std::size_t UsedCount() const;
 
@@ -69,7 +69,11 @@ class TNmea4Builder {
   const TReceiverView FView;
   const std::string_view FTalker;
   TDateTimeParts FClock;
-  std::array<std::vector<TNumberedSatellite>, kNmea4Systems.size()> FInView;
+  // Fixed arrays, as many as the table has records: building an epoch allocates only its text.
+  std::array<std::array<TNumberedSatellite, TSatelliteTable::kTotalSatellitesCount>,
+             kNmea4Systems.size()>
+      FInView;
+  std::array<std::size_t, kNmea4Systems.size()> FInViewCount{};
   std::int32_t FQuality = 0;
   TSentenceText FOut;
 };
