@@ -74,7 +74,7 @@ std::string LineShortfall(std::size_t EpochBytes, double RateHz, std::int32_t Ba
   const double needed = static_cast<double>(EpochBytes) * kBitsPerByte * RateHz;
   if (needed <= Baud) return {};
   std::ostringstream text;
-  text << "an epoch is " << EpochBytes << " bytes; at " << RateHz << " Hz that is "
+  text << "an epoch is " << EpochBytes << " bytes; at " << RateHz << " epochs a second that is "
        << std::ceil(needed) << " baud, but " << Baud << " baud carries "
        << std::floor(Baud / kBitsPerByte / RateHz) << " bytes an epoch: ";
   for (std::int32_t b : kStandardBauds)

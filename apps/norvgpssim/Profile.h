@@ -35,8 +35,9 @@ ProfileSettings ChooseProfile(const RunOptions& options);
 // One epoch of the chosen profile from the component's current state.
 std::string EpochText(const norv::TNorvGPSSimulator& sim, const ProfileSettings& settings);
 
-// Empty when EpochBytes at RateHz fit a line of Baud (ten bits a byte: start, eight data bits,
-// stop); else the figures and the smallest standard baud rate that fits.
+// Empty when EpochBytes at RateHz epochs a wall-clock second fit a line of Baud (ten bits a
+// byte: start, eight data bits, stop); else the figures and the smallest standard baud rate
+// that fits.
 std::string LineShortfall(std::size_t EpochBytes, double RateHz, std::int32_t Baud);
 
 }  // namespace norvgpssim

@@ -166,11 +166,13 @@ class Simulation {
   }
 
   // A serial line too slow for an epoch of the chosen profile: said before the first epoch.
+  // The line runs on the wall clock: --time-scale multiplies the epochs it must carry.
   void CheckLine(std::int64_t firstInstantMs) {
     if (!FOptions.port) return;
     FSim.SetUTCDateTime(UnixMsToDateTime(firstInstantMs));
+    const double epochsPerSecond = FOptions.rateHz * FOptions.timeScale;
     const std::string shortfall =
-        LineShortfall(EpochText(FSim, FProfile).size(), FOptions.rateHz, FOptions.baud);
+        LineShortfall(EpochText(FSim, FProfile).size(), epochsPerSecond, FOptions.baud);
     if (!shortfall.empty()) Note(*FOptions.port + ": " + shortfall);
   }
 

@@ -299,7 +299,8 @@ class CliGpsd : public ::testing::Test {
     EXPECT_GE(fullSkies + 1, perEpoch.size());
     EXPECT_LE(fullSkies, perEpoch.size() + 1);
     std::string log = test::ReadWholeFile(FDir / "gpsd.log");
-    std::transform(log.begin(), log.end(), log.begin(), [](unsigned char c) { return std::tolower(c); });
+    std::transform(log.begin(), log.end(), log.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     for (const char* complaint : {"bad checksum", "overlong", "unknown sentence"})
       EXPECT_EQ(log.find(complaint), std::string::npos) << complaint;
   }

@@ -39,7 +39,8 @@ Parsed Read(const std::string& s) {
 
 // Degrees of "ddmm.mmmmm" with its side.
 double Angle(const std::string& Value, const std::string& Side, int DegreeDigits) {
-  const double v = std::stod(Value.substr(0, DegreeDigits)) + std::stod(Value.substr(DegreeDigits)) / 60;
+  const double v =
+      std::stod(Value.substr(0, DegreeDigits)) + std::stod(Value.substr(DegreeDigits)) / 60;
   return Side == "S" || Side == "W" ? -v : v;
 }
 
@@ -216,7 +217,8 @@ TEST(Nmea4Profile, OneFixPerEpochUnderTheChosenTalker) {
   std::map<std::string, int> count;
   const TNmea4Epoch epoch = sim.GetNMEA4("GP");
   for (std::string_view s : epoch.Sentences()) ++count[std::string(s.substr(1, 5))];
-  for (const char* kind : {"GPGGA", "GPRMC", "GPGLL", "GPVTG", "GPZDA"}) EXPECT_EQ(count[kind], 1) << kind;
+  for (const char* kind : {"GPGGA", "GPRMC", "GPGLL", "GPVTG", "GPZDA"})
+    EXPECT_EQ(count[kind], 1) << kind;
   EXPECT_EQ(count["GBGSV"], 1);
   EXPECT_EQ(count["GBGSA"], 1);
 }
