@@ -80,7 +80,7 @@ class RandomState {
     Sim.SetMagneticVariation(Real(0, 99.9));
     // Now and then a value far beyond any receiver's, which must not break the frame.
     Sim.SetSpeed(Int(0, 20) == 0 ? 1e12L : Real(0, 999));
-    Sim.SetAltitude(Int(0, 20) == 0 ? -1e15L : Real(-500, 20000));
+    Sim.SetAltitude(Int(0, 20) == 0 ? -123456789012.3L : Real(-500, 20000));
     Sim.SetGeo_Height(Real(-110, 110));
     AddRoute(Sim);
     Sim.ResetSatellites();
