@@ -14,7 +14,7 @@ packages=(
 if [ "${1:-}" = --tests ]; then
   packages+=(
     libgtest-dev libgmock-dev libbenchmark-dev
-    gpsd gpsd-clients
+    gpsd gpsd-clients gpsbabel
     chromium
     clang libclang-rt-14-dev
     python3 hyperfine

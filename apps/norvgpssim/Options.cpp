@@ -24,6 +24,7 @@ constexpr const char* kFooter = R"(Examples:
   norvgpssim --tcp 2947 --bind 0.0.0.0         stream to every TCP client on port 2947
   norvgpssim --port /dev/ttyUSB0 --baud 9600 --commands GGA,RMC
                                                a real serial line, two sentence kinds
+  norvgpssim --profile nmea4 --pty /tmp/gps0  one fix per epoch, NMEA 4.11 sentences
   norvgpssim --deterministic --count 5         the same five epochs on every run
   norvgpssim --time-scale 10 --duration 600    ten simulated minutes in one minute
   norvgpssim skyplot --scenario examples/harbour-route.ini -o sky.png
@@ -31,7 +32,8 @@ constexpr const char* kFooter = R"(Examples:
 Scenario file (INI): [Receiver] takes the component's published property names
 (Latitude_Degree=54, Speed=12.5, HDOP=0.9, ...); [Files] may name Satellites=, WayPoints= and
 Route= files (relative to the scenario); [Motion] Mode=static|constant|route, and
-RouteEnd=stop|repeat for route mode. See examples/.
+RouteEnd=stop|repeat for route mode; [Output] Profile=classic|nmea4 and Talker=GN. See
+examples/.
 
 Sentence kinds for --commands: GGA GLL VTG RMC GSA GSV ZDA WPL RTE AAM, or ALL.
 
@@ -47,7 +49,7 @@ struct Parser {
                "norvgpssim"};
   CLI::App* skyplot = nullptr;
   CommandLine result;
-  std::string startTime, commands, scenario, skyScenario;
+  std::string startTime, commands, scenario, skyScenario, profile, talker;
   std::optional<std::int64_t> count;
   bool noStatus = false;
   std::optional<std::string> ptyLink;
@@ -104,6 +106,12 @@ struct Parser {
         ->type_name("ADDR")->needs(tcp)->group("Outputs");
     app.add_option("--commands", commands, "Sentence kinds, e.g. GGA,RMC,GSV (default: all)")
         ->type_name("LIST")->group("Outputs");
+    app.add_option("--profile", profile,
+                   "classic: the component's own sentences, once per constellation talker "
+                   "(default); nmea4: NMEA 0183 4.11, one fix per epoch")
+        ->type_name("NAME")->group("Outputs");
+    app.add_option("--talker", talker, "Talker of the nmea4 profile's fix sentences (default GN)")
+        ->type_name("XX")->group("Outputs");
     app.add_flag("--no-status", noStatus, "No live status line on stderr")->group("Outputs");
   }
 
@@ -118,6 +126,20 @@ struct Parser {
         ->type_name("PX")->check(CLI::Range(20, 4000));
   }
 
+  void FinishProfile() {
+    RunOptions& r = result.run;
+    if (!profile.empty()) {
+      r.profile = ParseProfile(profile);
+      if (!r.profile)
+        throw std::invalid_argument("--profile must be classic or nmea4, not '" + profile + "'");
+    }
+    if (!talker.empty()) {
+      if (!IsTalker(talker))
+        throw std::invalid_argument("--talker must be two capital letters, not '" + talker + "'");
+      r.talker = talker;
+    }
+  }
+
   void Finish() {
     RunOptions& r = result.run;
     if (!scenario.empty()) r.scenario = scenario;
@@ -126,6 +148,7 @@ struct Parser {
     if (count) r.count = static_cast<std::uint64_t>(*count);
     if (!startTime.empty()) r.startUnixMs = ParseIso8601(startTime);
     if (!commands.empty()) r.commands = ParseCommands(commands);
+    FinishProfile();
     if (app.count("--pty") > 0) {
       r.pty = true;
       r.ptyLink = ptyLink.value_or("");

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "Profile.h"
 #include "norv/framework/NMEACommands.h"
 
 namespace norvgpssim {
@@ -29,6 +30,8 @@ struct RunOptions {
   std::optional<std::uint16_t> tcpPort;
   std::string bindAddress = "127.0.0.1";
   std::optional<norv::TNMEACommands> commands;
+  std::optional<OutputProfile> profile;  // over the scenario's [Output]; classic by default
+  std::optional<std::string> talker;
 
   bool status = true;  // the live status line, shown only when stderr is a terminal
 };

@@ -14,6 +14,7 @@
 #include "ExitCodes.h"
 #include "Motion.h"
 #include "Output.h"
+#include "Profile.h"
 #include "PtyOutput.h"
 #include "Scenario.h"
 #include "SerialOutput.h"
@@ -60,6 +61,7 @@ class Simulation {
     norv::SetMessageDialogHandler([](const std::string&) {});
     FMotion.emplace(FSim, LoadScenario(FSim, o.scenario));
     if (o.commands) FSim.SetCommands(*o.commands);
+    FProfile = ChooseProfile(o);
     FSim.SetUseSystemDateTime(false);  // every sentence of an epoch carries the epoch's instant
     OpenOutputs();
   }
@@ -77,11 +79,12 @@ class Simulation {
       ::prctl(PR_SET_TIMERSLACK, kEpochTimerSlackNs);
     }
     const EpochSchedule schedule(start, FOptions.rateHz);
+    CheckLine(schedule.InstantMs(0));
     for (std::uint64_t k = 0; !limit || k < *limit; ++k) {
       // Built before its deadline, so that the line gets it on the second; nothing changes the
       // state while the loop waits.
       FSim.SetUTCDateTime(UnixMsToDateTime(schedule.InstantMs(k)));
-      const std::string text = FSim.GetNMEA();
+      const std::string text = EpochText(FSim, FProfile);
       if (!WaitForEpoch(pacer ? std::optional(pacer->Deadline(k)) : std::nullopt)) break;
       if (!Emit(text)) break;
       if (pacer) WarnIfBehind(pacer->Deadline(k + 1));
@@ -162,6 +165,17 @@ class Simulation {
          "fewer --commands or a faster --baud)");
   }
 
+  // A serial line too slow for an epoch of the chosen profile: said before the first epoch.
+  // The line runs on the wall clock: --time-scale multiplies the epochs it must carry.
+  void CheckLine(std::int64_t firstInstantMs) {
+    if (!FOptions.port) return;
+    FSim.SetUTCDateTime(UnixMsToDateTime(firstInstantMs));
+    const double epochsPerSecond = FOptions.rateHz * FOptions.timeScale;
+    const std::string shortfall =
+        LineShortfall(EpochText(FSim, FProfile).size(), epochsPerSecond, FOptions.baud);
+    if (!shortfall.empty()) Note(*FOptions.port + ": " + shortfall);
+  }
+
   void Note(const std::string& text) {
     FStatus.Clear();
     std::cerr << "norvgpssim: " << text << '\n';
@@ -170,6 +184,7 @@ class Simulation {
   const RunOptions& FOptions;
   norv::TNorvGPSSimulator FSim;
   std::optional<Motion> FMotion;
+  ProfileSettings FProfile;
   StopSignals FSignals;
   StatusLine FStatus;
   // Declared after the component: closed (port disconnected, link removed) before it goes.

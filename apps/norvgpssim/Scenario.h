@@ -19,6 +19,7 @@ MotionSettings LoadBuiltinScenario(norv::TNorvGPSSimulator& sim);
 //   [Files]     Satellites=, WayPoints=, Route=  files in the library's formats, relative to
 //               the scenario file; the route becomes the active route
 //   [Motion]    Mode=static|constant|route, RouteEnd=stop|repeat
+//   [Output]    Profile=classic|nmea4, Talker=GN: read by ChooseProfile (Profile.h), not here
 // Every value goes through the component's setters. Raises CliError (bad scenario) with
 // "<file>:<line>: [<section>] <key>: <message>" for the first refused value, unknown name or
 // missing file, in the scenario or in a file it names.

@@ -19,6 +19,7 @@
 #include "norv/framework/PropertyText.h"
 #include "norv/framework/Resources.h"
 #include "norv/framework/Streaming.h"
+#include "norv/nmea/Nmea4Epoch.h"
 #include "norv/framework/SysUtils.h"
 #include "norv/framework/Types.h"
 #include "norv/navigation/OwningList.h"

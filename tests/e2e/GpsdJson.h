@@ -31,6 +31,16 @@ inline std::optional<std::string> StringField(const std::string& Object, const s
   return Object.substr(start, end - start);
 }
 
+// The true or false after "Key": in a flat JSON object text, if present.
+inline std::optional<bool> BoolField(const std::string& Object, const std::string& Key) {
+  const std::string pattern = "\"" + Key + "\":";
+  const std::size_t at = Object.find(pattern);
+  if (at == std::string::npos) return std::nullopt;
+  if (Object.compare(at + pattern.size(), 4, "true") == 0) return true;
+  if (Object.compare(at + pattern.size(), 5, "false") == 0) return false;
+  return std::nullopt;
+}
+
 // Appends Data to Pending and moves every whole line of it (without its '\n') to Lines: gpsd
 // writes one report per line, and a read may end anywhere in one.
 inline void TakeLines(std::string& Pending, std::vector<std::string>& Lines, const char* Data,

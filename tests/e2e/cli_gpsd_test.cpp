@@ -13,7 +13,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <algorithm>
 #include <functional>
+#include <map>
 #include <numbers>
 #include <set>
 
@@ -166,16 +168,18 @@ class CliGpsd : public ::testing::Test {
 
   std::vector<std::string> SimulatorArgs(std::vector<std::string> outputs) const {
     std::vector<std::string> args{"--scenario", FScenario.string(), "--start-time", kStartTime,
-                                  "--time-scale", "2", "--no-status"};
+                                  "--time-scale", FTimeScale, "--no-status"};
     args.insert(args.end(), outputs.begin(), outputs.end());
     return args;
   }
 
-  // gpsd on `source`, gpspipe -w on gpsd; returns once gpspipe watches.
-  void StartGpsd(const std::string& source) {
+  // gpsd on `source` (logging at `debugLevel`), gpspipe -w on gpsd; returns once gpspipe
+  // watches.
+  void StartGpsd(const std::string& source, int debugLevel = 0) {
     const int port = FreeLoopbackPort();
     ASSERT_GT(port, 0);
-    ASSERT_TRUE(FGpsdProcess.Start({FGpsd, "-N", "-n", "-b", "-S", std::to_string(port), source},
+    ASSERT_TRUE(FGpsdProcess.Start({FGpsd, "-N", "-n", "-b", "-D", std::to_string(debugLevel),
+                                    "-S", std::to_string(port), source},
                                    -1, FDir / "gpsd.log"));
     const auto deadline = Clock::now() + 5s;
     while (!AcceptsConnections(port)) {
@@ -232,6 +236,16 @@ class CliGpsd : public ::testing::Test {
         30s);
     ASSERT_TRUE(enough) << "gpsd reported " << FixCount() << " epochs; gpsd log:\n"
                         << test::ReadWholeFile(FDir / "gpsd.log");
+    CheckTrack();
+    std::set<std::pair<int, int>> seen;
+    for (const auto& sat : test::SatelliteObjects(Reports("SKY").back()))
+      seen.emplace(static_cast<int>(test::NumberField(sat, "gnssid").value_or(-1)),
+                   static_cast<int>(test::NumberField(sat, "svid").value_or(-1)));
+    EXPECT_EQ(seen, kSkyIds) << Reports("SKY").back();
+  }
+
+  // Every TPV with a position lies on the scenario's track at its epoch's instant.
+  void CheckTrack() const {
     const double step = kKnots * 1852 / 3600;  // metres per epoch (1 s apart)
     const double north = step * std::cos(kCourse * std::numbers::pi / 180);
     const double east = step * std::sin(kCourse * std::numbers::pi / 180);
@@ -255,13 +269,43 @@ class CliGpsd : public ::testing::Test {
         EXPECT_NEAR(*speed, kKnots * 1852 / 3600, 0.01);
       }
     }
-    std::set<std::pair<int, int>> seen;
-    for (const auto& sat : test::SatelliteObjects(Reports("SKY").back()))
-      seen.emplace(static_cast<int>(test::NumberField(sat, "gnssid").value_or(-1)),
-                   static_cast<int>(test::NumberField(sat, "svid").value_or(-1)));
-    EXPECT_EQ(seen, kSkyIds) << Reports("SKY").back();
   }
 
+  // The 4.11 profile over 60 epochs: one TPV an epoch on the track, a full SKY each epoch with
+  // every satellite used (each system's GSA lists all of its few), and nothing in gpsd's log
+  // about a bad or unknown sentence.
+  void CheckNmea4Reports() {
+    constexpr std::size_t kEpochs = 60;
+    const bool enough = ReadUntil([&] { return FixCount() >= kEpochs; }, 60s);
+    ASSERT_TRUE(enough) << "gpsd reported " << FixCount() << " epochs";
+    std::map<std::string, int> perEpoch;
+    for (const auto& tpv : Reports("TPV"))
+      if (test::NumberField(tpv, "lat")) ++perEpoch[test::StringField(tpv, "time").value_or("")];
+    // gpsd learns which sentence ends an epoch during the first one it reads, and until then
+    // reports after each fix sentence.
+    for (auto epoch = std::next(perEpoch.begin()); epoch != perEpoch.end(); ++epoch)
+      EXPECT_EQ(epoch->second, 1) << epoch->first;
+    CheckTrack();
+    std::size_t fullSkies = 0;
+    for (const auto& sky : Reports("SKY")) {
+      std::set<std::pair<int, int>> seen;
+      for (const auto& sat : test::SatelliteObjects(sky)) {
+        seen.emplace(static_cast<int>(test::NumberField(sat, "gnssid").value_or(-1)),
+                     static_cast<int>(test::NumberField(sat, "svid").value_or(-1)));
+        EXPECT_EQ(test::BoolField(sat, "used"), true) << sky;
+      }
+      fullSkies += seen == kSkyIds;
+    }
+    EXPECT_GE(fullSkies + 1, perEpoch.size());
+    EXPECT_LE(fullSkies, perEpoch.size() + 1);
+    std::string log = test::ReadWholeFile(FDir / "gpsd.log");
+    std::transform(log.begin(), log.end(), log.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (const char* complaint : {"bad checksum", "overlong", "unknown sentence"})
+      EXPECT_EQ(log.find(complaint), std::string::npos) << complaint;
+  }
+
+  std::string FTimeScale = "2";
   test::TempDir FDir{"cli-gpsd"};
   std::filesystem::path FScenario;
   std::string FGpsd, FGpspipe;
@@ -287,6 +331,28 @@ TEST_F(CliGpsd, ReadsTheTrackTimeAndSkyThroughTcp) {
   const std::string port = sim.StderrValue("TCP server on 127.0.0.1:");
   ASSERT_NO_FATAL_FAILURE(StartGpsd("tcp://127.0.0.1:" + port));
   ASSERT_NO_FATAL_FAILURE(CheckReports());
+  sim.Signal(SIGINT);
+  EXPECT_EQ(sim.Wait(), 0) << sim.Stderr();
+}
+
+TEST_F(CliGpsd, ReadsTheNmea4ProfileThroughThePseudoTerminal) {
+  FTimeScale = "10";
+  const auto link = FDir / "gps0";
+  test::CliProcess sim(SimulatorArgs({"--profile", "nmea4", "--pty", link.string()}));
+  ASSERT_TRUE(sim.WaitForStderr("pseudo-terminal ")) << sim.Stderr();
+  ASSERT_NO_FATAL_FAILURE(StartGpsd(link.string(), 4));
+  ASSERT_NO_FATAL_FAILURE(CheckNmea4Reports());
+  sim.Signal(SIGINT);
+  EXPECT_EQ(sim.Wait(), 0) << sim.Stderr();
+}
+
+TEST_F(CliGpsd, ReadsTheNmea4ProfileThroughTcp) {
+  FTimeScale = "10";
+  test::CliProcess sim(SimulatorArgs({"--profile", "nmea4", "--tcp", "0"}));
+  ASSERT_TRUE(sim.WaitForStderr("TCP server on 127.0.0.1:")) << sim.Stderr();
+  const std::string port = sim.StderrValue("TCP server on 127.0.0.1:");
+  ASSERT_NO_FATAL_FAILURE(StartGpsd("tcp://127.0.0.1:" + port, 4));
+  ASSERT_NO_FATAL_FAILURE(CheckNmea4Reports());
   sim.Signal(SIGINT);
   EXPECT_EQ(sim.Wait(), 0) << sim.Stderr();
 }

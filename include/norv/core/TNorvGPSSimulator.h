@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "norv/Export.h"
@@ -15,6 +16,7 @@
 #include "norv/model/ENorvNMEAException.h"
 #include "norv/model/NorvTypes.h"
 #include "norv/model/ReceiverState.h"
+#include "norv/nmea/Nmea4Epoch.h"
 #include "norv/satellites/SatelliteTable.h"
 
 namespace norv {
@@ -148,6 +150,10 @@ class NORV_API TNorvGPSSimulator : public TComponent {
   std::string GetGPAAM() const;
   // Every kind selected by Commands, in the order ZDA GGA GLL VTG RMC GSA GSV WPL RTE AAM.
   std::string GetNMEA() const;
+  // The same kinds in the NMEA 0183 4.11 profile: one fix per epoch under Talker (GN, the
+  // combined talker, or one system's, e.g. GP), GSA and GSV per system, every sentence within
+  // TNmea4Epoch::kMaxSentenceLength. Raises ENorvNMEAException unless Talker is two capitals.
+  TNmea4Epoch GetNMEA4(std::string_view Talker = "GN") const;
 
   // ---- Serial line: Boolean and count results, never an exception ----
   bool Connect(const std::string& SerialPortName, std::int32_t BaudRateValue);

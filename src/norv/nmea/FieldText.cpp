@@ -39,15 +39,16 @@ char* PutLastTwo(char* p, std::int64_t Value) {
   return Put(p, MaxLenStrInv(IntToStr(Value), 2, '0'));
 }
 
-template <int DegreeWidth>
+// Decimals: the digits of the minutes fraction (6 for the classic sentences).
+template <int DegreeWidth, int Decimals = 6>
 TFieldText AngleText(std::int32_t Degree, std::int32_t Minute, Extended Second, char Side) {
-  const Extended millionths = Second / 60 * 1000000;
+  const Extended units = Second / 60 * kPow10[Decimals];
   std::int64_t fraction;
-  if (!NearbyInteger(millionths, fraction))
-    fraction = static_cast<std::int64_t>(std::nearbyint(millionths));
+  if (!NearbyInteger(units, fraction))
+    fraction = static_cast<std::int64_t>(std::nearbyint(units));
   std::int64_t minute = Minute, degree = Degree;
-  if (fraction >= 1000000) {
-    fraction -= 1000000;
+  if (fraction >= kPow10[Decimals]) {
+    fraction -= kPow10[Decimals];
     if (++minute >= 60) {
       minute -= 60;
       ++degree;
@@ -58,7 +59,7 @@ TFieldText AngleText(std::int32_t Degree, std::int32_t Minute, Extended Second, 
     p = PutPadded<DegreeWidth>(p, degree);
     p = PutPadded<2>(p, minute);
     *p++ = '.';
-    p = PutPadded<6>(p, fraction);
+    p = PutPadded<Decimals>(p, fraction);
     *p++ = ',';
     *p++ = Side;
     return p;
@@ -94,6 +95,28 @@ TFieldText LatitudeText(std::int32_t Degree, std::int32_t Minute, Extended Secon
 TFieldText LongitudeText(std::int32_t Degree, std::int32_t Minute, Extended Second,
                          TCardinalPoint Direction) {
   return AngleText<3>(Degree, Minute, Second, Direction == cpEast ? 'E' : 'W');
+}
+
+TFieldText ShortLatitudeText(std::int32_t Degree, std::int32_t Minute, Extended Second,
+                             TCardinalPoint Direction) {
+  return AngleText<2, 5>(Degree, Minute, Second, Direction == cpNorth ? 'N' : 'S');
+}
+
+TFieldText ShortLongitudeText(std::int32_t Degree, std::int32_t Minute, Extended Second,
+                              TCardinalPoint Direction) {
+  return AngleText<3, 5>(Degree, Minute, Second, Direction == cpEast ? 'E' : 'W');
+}
+
+TFieldText CentisecondTimeText(const TDateTimeParts& t) {
+  TFieldText text;
+  text.Make([&](char* p) {
+    p = PutPadded<2>(p, t.Hour);
+    p = PutPadded<2>(p, t.Min);
+    p = PutPadded<2>(p, t.Sec);
+    *p++ = '.';
+    return PutPadded<2>(p, t.MSec / 10);
+  });
+  return text;
 }
 
 TFieldText UTCTimeText(const TDateTimeParts& t) {

@@ -41,6 +41,13 @@ TFieldText LatitudeText(std::int32_t Degree, std::int32_t Minute, Extended Secon
 // dddmm.ffffff,E or W, by the same rule.
 TFieldText LongitudeText(std::int32_t Degree, std::int32_t Minute, Extended Second,
                          TCardinalPoint Direction);
+// ddmm.fffff,N and dddmm.fffff,E: the same rule with five decimals of the minutes.
+TFieldText ShortLatitudeText(std::int32_t Degree, std::int32_t Minute, Extended Second,
+                             TCardinalPoint Direction);
+TFieldText ShortLongitudeText(std::int32_t Degree, std::int32_t Minute, Extended Second,
+                              TCardinalPoint Direction);
+// hhmmss.ss of the time of day, the milliseconds cut to hundredths.
+TFieldText CentisecondTimeText(const TDateTimeParts& DateTime);
 // hhmmss.sss of the time of day.
 TFieldText UTCTimeText(TDateTime DateTime);
 TFieldText UTCTimeText(const TDateTimeParts& DateTime);
