@@ -40,8 +40,8 @@ class ScenarioReader {
   void CheckSections() const {
     for (const std::string& s : FIni.ReadSections()) {
       const std::string name = norv::UpperCase(s);
-      if (name != "RECEIVER" && name != "FILES" && name != "MOTION")
-        Fail(s, "", "unknown section (expected [Receiver], [Files], [Motion])");
+      if (name != "RECEIVER" && name != "FILES" && name != "MOTION" && name != "SKY")
+        Fail(s, "", "unknown section (expected [Receiver], [Files], [Motion], [Sky])");
     }
   }
 
