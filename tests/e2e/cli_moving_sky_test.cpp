@@ -137,5 +137,30 @@ TEST(CliMovingSky, BadSkyValuesNameTheirPlace) {
   }
 }
 
+std::size_t Count(const std::string& text, const std::string& what) {
+  std::size_t n = 0;
+  for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+  return n;
+}
+
+TEST(CliMovingSky, SkyPlotDrawsTracksOnlyForAMovingSky) {
+  test::TempDir dir("moving-sky");
+  const auto plain = dir / "plain.svg", tracks = dir / "tracks.svg";
+  const std::vector<std::string> plot{"skyplot", "--scenario", kMovingSky, "--time",
+                                      "2024-03-01T12:00:00Z", "-o"};
+  auto args = plot;
+  args.push_back(plain.string());
+  ASSERT_EQ(test::RunCli(args).exitCode, 0);
+  args.back() = tracks.string();
+  args.insert(args.end(), {"--tracks", "12"});
+  ASSERT_EQ(test::RunCli(args).exitCode, 0);
+  // A track is one path of many short lines; every used satellite has at least one.
+  EXPECT_GT(Count(test::ReadWholeFile(tracks), "<path"),
+            Count(test::ReadWholeFile(plain), "<path") + 20);
+  const auto fixed = test::RunCli({"skyplot", "--scenario", NORV_SOURCE_DIR "/examples/survey-static.ini",
+                                   "--tracks", "12", "-o", plain.string()});
+  EXPECT_EQ(fixed.exitCode, 65) << fixed.err;
+}
+
 }  // namespace
 }  // namespace norv
