@@ -31,12 +31,12 @@ norv::orbits::TGeodetic ReceiverPlace(const norv::TNorvGPSSimulator& sim) {
 }
 
 MovingSky::MovingSky(norv::TNorvGPSSimulator& sim, const norv::orbits::TSkySettings& settings)
-    : FSim(sim), FSettings(settings), FFixQuality(sim.FixQuality() > 0 ? sim.FixQuality() : 1) {
+    : FSim(sim), FModel(settings), FFixQuality(sim.FixQuality() > 0 ? sim.FixQuality() : 1) {
   FSim.ResetSatellites();  // satellites from a file give way to the orbits
 }
 
 void MovingSky::Apply(norv::TDateTime utc) {
-  const norv::orbits::TSky sky = norv::orbits::ComputeSky(FSettings, ReceiverPlace(FSim), utc);
+  const norv::orbits::TSky& sky = FModel.At(ReceiverPlace(FSim), utc);
   std::vector<norv::orbits::TLookAngle> listed;  // in code order, as GSA lists them
   for (const norv::orbits::TSkySatellite& s : sky.Satellites) {
     const norv::orbits::TLookAngle shown = Rounded(s.Angle);

@@ -40,7 +40,7 @@ class MovingSky {
 
  private:
   norv::TNorvGPSSimulator& FSim;
-  norv::orbits::TSkySettings FSettings;
+  norv::orbits::TSkyModel FModel;
   std::int32_t FFixQuality;
 };
 

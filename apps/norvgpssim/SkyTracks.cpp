@@ -35,13 +35,14 @@ SkyTracksCanvas::SkyTracksCanvas(norv::TCanvas& target, std::int32_t radius,
                                  const norv::orbits::TGeodetic& place, norv::TDateTime utc,
                                  double hours)
     : FTarget(target) {
-  const norv::orbits::TSky now = norv::orbits::ComputeSky(settings, place, utc);
+  norv::orbits::TSkyModel model(settings);
+  const norv::orbits::TSky now = model.At(place, utc);
   std::map<std::uint16_t, Track> tracks;
   for (const auto& s : now.Satellites)
     if (s.Used) tracks[s.Code] = {s.System, {{}}};
   const int steps = static_cast<int>(std::ceil(hours / 24 / kStepDays));
   for (int k = steps; k > 0; --k) {
-    const auto sky = norv::orbits::ComputeSky(settings, place, utc - k * kStepDays);
+    const norv::orbits::TSky& sky = model.At(place, utc - k * kStepDays);
     for (const auto& s : sky.Satellites) {
       auto track = tracks.find(s.Code);
       if (track == tracks.end()) continue;

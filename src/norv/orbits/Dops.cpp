@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 #include <numbers>
-#include <utility>
+#include <vector>
 
 namespace norv::orbits {
 
@@ -16,46 +16,65 @@ using TMatrix4 = std::array<std::array<double, 4>, 4>;
 // the satellites do not fix a position.
 constexpr double kSingular = 1e-9;
 
-// The inverse of N by Gauss-Jordan elimination with partial pivoting; none when singular.
-std::optional<TMatrix4> Inverse(TMatrix4 n) {
-  TMatrix4 inv{};
-  for (int i = 0; i < 4; ++i) inv[i][i] = 1.0;
-  for (int col = 0; col < 4; ++col) {
-    int pivot = col;
-    for (int row = col + 1; row < 4; ++row)
-      if (std::fabs(n[row][col]) > std::fabs(n[pivot][col])) pivot = row;
-    if (std::fabs(n[pivot][col]) < kSingular) return std::nullopt;
-    std::swap(n[pivot], n[col]);
-    std::swap(inv[pivot], inv[col]);
-    const double scale = 1.0 / n[col][col];
-    for (int k = 0; k < 4; ++k) n[col][k] *= scale, inv[col][k] *= scale;
-    for (int row = 0; row < 4; ++row) {
-      if (row == col) continue;
-      const double f = n[row][col];
-      for (int k = 0; k < 4; ++k) n[row][k] -= f * n[col][k], inv[row][k] -= f * inv[col][k];
+// The diagonal of N^-1 for a symmetric positive definite N, by its Cholesky factor L
+// (N = L L^T): N^-1 = L^-T L^-1, so (N^-1)ii is the sum over k of (L^-1)ki squared. None when
+// N is singular (a pivot below kSingular).
+std::optional<std::array<double, 4>> InverseDiagonal(const TMatrix4& n) {
+  TMatrix4 l{};
+  for (int j = 0; j < 4; ++j) {
+    double pivot = n[j][j];
+    for (int k = 0; k < j; ++k) pivot -= l[j][k] * l[j][k];
+    if (pivot < kSingular) return std::nullopt;
+    l[j][j] = std::sqrt(pivot);
+    for (int i = j + 1; i < 4; ++i) {
+      double v = n[i][j];
+      for (int k = 0; k < j; ++k) v -= l[i][k] * l[j][k];
+      l[i][j] = v / l[j][j];
     }
   }
-  return inv;
+  TMatrix4 inv{};  // L^-1, lower triangular, by forward substitution
+  for (int j = 0; j < 4; ++j) {
+    inv[j][j] = 1.0 / l[j][j];
+    for (int i = j + 1; i < 4; ++i) {
+      double v = 0;
+      for (int k = j; k < i; ++k) v -= l[i][k] * inv[k][j];
+      inv[i][j] = v / l[i][i];
+    }
+  }
+  std::array<double, 4> diagonal{};
+  for (int i = 0; i < 4; ++i)
+    for (int k = i; k < 4; ++k) diagonal[i] += inv[k][i] * inv[k][i];
+  return diagonal;
 }
 
 }  // namespace
 
-std::optional<TDops> DopsOf(std::span<const TLookAngle> Used) {
+std::optional<TDops> DopsOfLinesOfSight(std::span<const TVector3> Used) {
   if (Used.size() < 4) return std::nullopt;
-  constexpr double kDegree = std::numbers::pi / 180.0;
   TMatrix4 normal{};
-  for (const TLookAngle& a : Used) {
-    const double el = a.ElevationDeg * kDegree, az = a.AzimuthDeg * kDegree;
-    const std::array<double, 4> row{std::cos(el) * std::sin(az), std::cos(el) * std::cos(az),
-                                    std::sin(el), 1.0};
+  for (const TVector3& v : Used) {
+    const std::array<double, 4> row{v.X, v.Y, v.Z, 1.0};
     for (int r = 0; r < 4; ++r)
-      for (int c = 0; c < 4; ++c) normal[r][c] += row[r] * row[c];
+      for (int c = r; c < 4; ++c) normal[r][c] += row[r] * row[c];
   }
-  const std::optional<TMatrix4> q = Inverse(normal);
+  for (int r = 1; r < 4; ++r)  // symmetric: the lower triangle from the upper
+    for (int c = 0; c < r; ++c) normal[r][c] = normal[c][r];
+  const auto q = InverseDiagonal(normal);
   if (!q) return std::nullopt;
-  const double horizontal = (*q)[0][0] + (*q)[1][1], vertical = (*q)[2][2];
+  const double horizontal = (*q)[0] + (*q)[1], vertical = (*q)[2];
   if (horizontal <= 0 || vertical <= 0) return std::nullopt;
   return TDops{std::sqrt(horizontal + vertical), std::sqrt(horizontal), std::sqrt(vertical)};
+}
+
+std::optional<TDops> DopsOf(std::span<const TLookAngle> Used) {
+  constexpr double kDegree = std::numbers::pi / 180.0;
+  std::vector<TVector3> lines;
+  lines.reserve(Used.size());
+  for (const TLookAngle& a : Used) {
+    const double el = a.ElevationDeg * kDegree, az = a.AzimuthDeg * kDegree;
+    lines.push_back({std::cos(el) * std::sin(az), std::cos(el) * std::cos(az), std::sin(el)});
+  }
+  return DopsOfLinesOfSight(lines);
 }
 
 }  // namespace norv::orbits

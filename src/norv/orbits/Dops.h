@@ -16,5 +16,7 @@ struct TDops {
 // VDOP = sqrt(Quu), PDOP = sqrt(Qee + Qnn + Quu). None for fewer than four satellites or a
 // geometry that fixes no position (all on one cone, say).
 std::optional<TDops> DopsOf(std::span<const TLookAngle> Used);
+// The same from the unit lines of sight themselves (X east, Y north, Z up).
+std::optional<TDops> DopsOfLinesOfSight(std::span<const TVector3> Used);
 
 }  // namespace norv::orbits

@@ -1,6 +1,7 @@
 // Satellite positions, geodetic to Earth-fixed coordinates and look angles.
 #include "norv/orbits/Geometry.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -15,23 +16,53 @@ constexpr double kWgs84AKm = 6378.137;
 constexpr double kWgs84F = 1.0 / 298.257223563;
 constexpr double kWgs84E2 = kWgs84F * (2.0 - kWgs84F);
 
+// atan t for 0 <= t <= 1. Above tan 15 deg, atan t = 30 deg + atan((t sqrt 3 - 1) / (t + sqrt 3))
+// brings the argument to |t| <= tan 15 deg = 0.268, where the odd series to t^13 is within
+// t^15 / 15 < 2e-10 rad of the true value. Both arguments are formed and one chosen, so that
+// no branch depends on the angle (satellites come in no predictable order).
+double AtanOfUnit(double t) {
+  constexpr double kTan15 = 0.26794919243112270, kSqrt3 = 1.7320508075688772;
+  const bool shifted = t > kTan15;
+  const double reduced = (t * kSqrt3 - 1.0) / (t + kSqrt3);
+  const double r = shifted ? reduced : t;
+  const double r2 = r * r;
+  const double series =
+      r * (1.0 + r2 * (-1.0 / 3 + r2 * (1.0 / 5 + r2 * (-1.0 / 7 + r2 * (1.0 / 9 +
+          r2 * (-1.0 / 11 + r2 * (1.0 / 13)))))));
+  return series + (shifted ? std::numbers::pi / 6 : 0.0);
+}
+
+// atan2 within 2e-10 rad, in a fraction of the library function's time: the look angles of
+// the visible satellites were most of an epoch's cost.
+inline double Atan2(double y, double x) {
+  const double ax = std::fabs(x), ay = std::fabs(y);
+  const double larger = std::max(ax, ay);
+  double a = AtanOfUnit(larger > 0 ? std::min(ax, ay) / larger : 0.0);
+  a = ay > ax ? std::numbers::pi / 2 - a : a;
+  a = x < 0 ? std::numbers::pi - a : a;
+  return std::copysign(a, y);
+}
+
 }  // namespace
 
-TVector3 SatellitePosition(const TOrbit& Orbit, double Seconds) {
-  // Whole revolutions are taken out before the angle is formed, so that the angle stays small
-  // and exact however far the instant is from the epoch.
-  const double revolutions = Seconds / Orbit.PeriodSeconds;
-  const double u = Orbit.ArgumentOfLatitudeDeg * kDegree +
-                   2.0 * std::numbers::pi * (revolutions - std::floor(revolutions));
+TSinCos SinCosOfTurns(double Turns) {
+  const double angle = 2.0 * std::numbers::pi * (Turns - std::floor(Turns));
+  return {std::sin(angle), std::cos(angle)};
+}
+
+TOrbitFrame FrameOf(const TOrbit& Orbit) {
   const double node = Orbit.NodeDeg * kDegree, i = Orbit.InclinationDeg * kDegree;
   const double r = Orbit.RadiusKm;
-  // Inertial coordinates of the point at argument of latitude u on the inclined circle.
-  const double x = r * (std::cos(node) * std::cos(u) - std::sin(node) * std::sin(u) * std::cos(i));
-  const double y = r * (std::sin(node) * std::cos(u) + std::cos(node) * std::sin(u) * std::cos(i));
-  const double z = r * std::sin(u) * std::sin(i);
-  const double turns = EarthRotationAngleDeg(Seconds) / 360.0;
-  const double theta = 2.0 * std::numbers::pi * (turns - std::floor(turns));
-  return {std::cos(theta) * x + std::sin(theta) * y, -std::sin(theta) * x + std::cos(theta) * y, z};
+  return {{r * std::cos(node), r * std::sin(node), 0.0},
+          {-r * std::sin(node) * std::cos(i), r * std::cos(node) * std::cos(i), r * std::sin(i)},
+          SinCosOfTurns(Orbit.ArgumentOfLatitudeDeg / 360.0),
+          Orbit.PeriodSeconds};
+}
+
+TVector3 SatellitePosition(const TOrbit& Orbit, double Seconds) {
+  const TVector3 inertial =
+      InertialPosition(FrameOf(Orbit), SinCosOfTurns(Seconds / Orbit.PeriodSeconds));
+  return InertialToEarthFixed(inertial, SinCosOfTurns(EarthRotationAngleDeg(Seconds) / 360.0));
 }
 
 TVector3 GeodeticToEarthFixed(const TGeodetic& Place) {
@@ -42,18 +73,27 @@ TVector3 GeodeticToEarthFixed(const TGeodetic& Place) {
           (n * (1.0 - kWgs84E2) + h) * std::sin(lat)};
 }
 
-TLookAngle LookAngle(const TGeodetic& Place, const TVector3& Observer, const TVector3& Target) {
+TLocalFrame LocalFrame(const TGeodetic& Place) {
   const double lat = Place.LatitudeDeg * kDegree, lon = Place.LongitudeDeg * kDegree;
-  const double dx = Target.X - Observer.X, dy = Target.Y - Observer.Y, dz = Target.Z - Observer.Z;
-  const double east = -std::sin(lon) * dx + std::cos(lon) * dy;
-  const double north = -std::sin(lat) * std::cos(lon) * dx - std::sin(lat) * std::sin(lon) * dy +
-                       std::cos(lat) * dz;
-  const double up = std::cos(lat) * std::cos(lon) * dx + std::cos(lat) * std::sin(lon) * dy +
-                    std::sin(lat) * dz;
-  double azimuth = std::atan2(east, north) / kDegree;
-  if (azimuth < 0) azimuth += 360.0;
+  const double sinLat = std::sin(lat), cosLat = std::cos(lat);
+  const double sinLon = std::sin(lon), cosLon = std::cos(lon);
+  return {{-sinLon, cosLon, 0.0},
+          {-sinLat * cosLon, -sinLat * sinLon, cosLat},
+          {cosLat * cosLon, cosLat * sinLon, sinLat}};
+}
+
+TLookAngle LookAngleOf(double East, double North, double Up) {
+  constexpr double kDegrees = 180.0 / std::numbers::pi;  // a product: a division costs more
+  double azimuth = Atan2(East, North) * kDegrees;
+  azimuth += azimuth < 0 ? 360.0 : 0.0;
   if (azimuth >= 360.0) azimuth = 0.0;
-  return {azimuth, std::atan2(up, std::hypot(east, north)) / kDegree};
+  return {azimuth, Atan2(Up, std::sqrt(East * East + North * North)) * kDegrees};
+}
+
+TLookAngle LookAngle(const TGeodetic& Place, const TVector3& Observer, const TVector3& Target) {
+  const TLocalFrame local = LocalFrame(Place);
+  const TVector3 d{Target.X - Observer.X, Target.Y - Observer.Y, Target.Z - Observer.Z};
+  return LookAngleOf(Dot(d, local.East), Dot(d, local.North), Dot(d, local.Up));
 }
 
 }  // namespace norv::orbits

@@ -1,4 +1,5 @@
-// The sky at one instant: look angles of every orbit, visibility, signal strength, used set.
+// The sky at one instant: line of sight to every orbit, visibility, look angles and signal
+// strength of the visible ones, the used set and its DOPs.
 #include "norv/orbits/Sky.h"
 
 #include <algorithm>
@@ -26,51 +27,118 @@ double Jitter(std::uint64_t seed, std::uint16_t code, double seconds) {
   return static_cast<double>(bits >> 11) / static_cast<double>(1ull << 52) - 1.0;
 }
 
-// Marks the highest kUsedPerSystem visible satellites of each system as used.
-void ChooseUsed(std::vector<TSkySatellite>& satellites) {
-  std::vector<TSkySatellite*> visible;
-  for (int system = 0; system < 3; ++system) {
-    visible.clear();
-    for (TSkySatellite& s : satellites)
-      if (s.Visible && s.System == system) visible.push_back(&s);
-    const std::size_t used = std::min(visible.size(), kUsedPerSystem);
-    std::partial_sort(visible.begin(), visible.begin() + static_cast<std::ptrdiff_t>(used),
-                      visible.end(), [](const TSkySatellite* a, const TSkySatellite* b) {
-                        return a->Angle.ElevationDeg > b->Angle.ElevationDeg;
-                      });
+// Marks the highest kUsedPerSystem visible satellites of each system as used; the satellites
+// of a system stand together, in code order.
+void ChooseUsed(std::span<TSkySatellite> satellites) {
+  std::array<TSkySatellite*, 64> visible;
+  for (auto first = satellites.begin(); first != satellites.end();) {
+    std::size_t count = 0;
+    auto s = first;
+    for (; s != satellites.end() && s->System == first->System; ++s)
+      if (s->Visible && count < visible.size()) visible[count++] = &*s;
+    first = s;
+    const std::size_t used = std::min(count, kUsedPerSystem);
+    if (used < count)
+      std::partial_sort(visible.begin(), visible.begin() + used, visible.begin() + count,
+                        [](const TSkySatellite* a, const TSkySatellite* b) {
+                          return a->LineOfSight.Z > b->LineOfSight.Z;
+                        });
     for (std::size_t i = 0; i < used; ++i) visible[i]->Used = true;
   }
 }
 
 }  // namespace
 
-std::int32_t SignalToNoiseRatio(double ElevationDeg, const std::optional<std::uint64_t>& Seed,
-                                std::uint16_t Code, double Seconds) {
-  double snr = 34.0 + 16.0 * std::sin(std::max(ElevationDeg, 0.0) * std::numbers::pi / 180.0);
+std::int32_t SignalToNoiseRatioOfSine(double SinElevation, const std::optional<std::uint64_t>& Seed,
+                                      std::uint16_t Code, double Seconds) {
+  double snr = 34.0 + 16.0 * std::max(SinElevation, 0.0);
   if (Seed) snr += kJitterDb * Jitter(*Seed, Code, Seconds);
   return static_cast<std::int32_t>(std::clamp(std::lround(snr), 0L, 99L));
 }
 
-TSky ComputeSky(const TSkySettings& Settings, const TGeodetic& Place, TDateTime Utc) {
-  const double seconds = SecondsSinceReferenceEpoch(Utc);
-  const TVector3 observer = GeodeticToEarthFixed(Place);
-  TSky sky;
+std::int32_t SignalToNoiseRatio(double ElevationDeg, const std::optional<std::uint64_t>& Seed,
+                                std::uint16_t Code, double Seconds) {
+  return SignalToNoiseRatioOfSine(std::sin(ElevationDeg * std::numbers::pi / 180.0), Seed, Code,
+                                  Seconds);
+}
+
+TSkyModel::TSkyModel(const TSkySettings& Settings)
+    : FSettings(Settings), FSinMask(std::sin(Settings.ElevationMaskDeg * std::numbers::pi / 180.0)) {
   for (const TOrbit& orbit : NominalOrbits()) {
-    if (!Settings.Systems[orbit.System]) continue;
-    TSkySatellite s;
+    if (!FSettings.Systems[orbit.System]) continue;
+    FFrames.push_back(FrameOf(orbit));
+    const auto known = std::find(FPeriods.begin(), FPeriods.end(), orbit.PeriodSeconds);
+    FPeriodIndex.push_back(static_cast<std::uint8_t>(known - FPeriods.begin()));
+    if (known == FPeriods.end()) FPeriods.push_back(orbit.PeriodSeconds);
+    TSkySatellite& s = FSky.Satellites.emplace_back();
     s.System = orbit.System;
     s.Code = orbit.Code;
-    s.Angle = LookAngle(Place, observer, SatellitePosition(orbit, seconds));
-    s.Visible = s.Angle.ElevationDeg >= Settings.ElevationMaskDeg;
-    s.SignalToNoiseRatio = SignalToNoiseRatio(s.Angle.ElevationDeg, Settings.Seed, s.Code, seconds);
-    sky.Satellites.push_back(s);
   }
-  ChooseUsed(sky.Satellites);
-  std::vector<TLookAngle> used;
-  for (const TSkySatellite& s : sky.Satellites)
-    if (s.Used) used.push_back(s.Angle);
-  sky.Dops = DopsOf(used);
-  return sky;
+}
+
+const TSkyModel::TObserver& TSkyModel::ObserverAt(const TGeodetic& Place) {
+  const auto same = [&](const TGeodetic& p) {
+    return p.LatitudeDeg == Place.LatitudeDeg && p.LongitudeDeg == Place.LongitudeDeg &&
+           p.HeightM == Place.HeightM;
+  };
+  if (!FObserver || !same(FObserver->Place))
+    FObserver = TObserver{Place, GeodeticToEarthFixed(Place), LocalFrame(Place)};
+  return *FObserver;
+}
+
+const TSky& TSkyModel::At(const TGeodetic& Place, TDateTime Utc) {
+  const double seconds = SecondsSinceReferenceEpoch(Utc);
+  const TObserver& observer = ObserverAt(Place);
+  // The observer and its east-north-up frame are turned into the inertial frame once, so that
+  // each satellite costs a few products, and only a visible one a root and its angles.
+  const TSinCos theta = SinCosOfTurns(EarthRotationAngleDeg(seconds) / 360.0);
+  const TVector3 origin = EarthFixedToInertial(observer.Position, theta);
+  const TLocalFrame local{EarthFixedToInertial(observer.Frame.East, theta),
+                          EarthFixedToInertial(observer.Frame.North, theta),
+                          EarthFixedToInertial(observer.Frame.Up, theta)};
+  const double squaredSinMask = FSinMask * FSinMask;
+  std::array<TSinCos, 8> advances;  // along the orbit since the epoch, for each period
+  for (std::size_t g = 0; g < FPeriods.size(); ++g)
+    advances[g] = SinCosOfTurns(seconds / FPeriods[g]);
+  // First every satellite's visibility, without a branch on it; then the visible ones alone,
+  // whose order no branch predictor could learn.
+  std::array<std::uint8_t, 128> visible;
+  std::array<TVector3, 128> offsets;
+  std::size_t visibleCount = 0;
+  for (std::size_t k = 0; k < FFrames.size() && k < visible.size(); ++k) {
+    const TVector3 p = InertialPosition(FFrames[k], advances[FPeriodIndex[k]]);
+    const TVector3 d{p.X - origin.X, p.Y - origin.Y, p.Z - origin.Z};
+    const double up = Dot(d, local.Up), squaredRange = Dot(d, d);
+    // up / range >= sin(mask), without the root and the division.
+    const bool above = FSinMask >= 0 ? (up >= 0) & (up * up >= squaredSinMask * squaredRange)
+                                     : (up >= 0) | (up * up <= squaredSinMask * squaredRange);
+    TSkySatellite& s = FSky.Satellites[k];
+    s = {s.System, s.Code, {}, {}, 0, above, false};
+    offsets[visibleCount] = d;
+    visible[visibleCount] = static_cast<std::uint8_t>(k);
+    visibleCount += above;
+  }
+  for (std::size_t v = 0; v < visibleCount; ++v) {
+    TSkySatellite& s = FSky.Satellites[visible[v]];
+    const TVector3& d = offsets[v];
+    const double toUnit = 1.0 / std::sqrt(Dot(d, d));
+    s.LineOfSight = {Dot(d, local.East) * toUnit, Dot(d, local.North) * toUnit,
+                     Dot(d, local.Up) * toUnit};
+    s.Angle = LookAngleOf(s.LineOfSight.X, s.LineOfSight.Y, s.LineOfSight.Z);
+    s.SignalToNoiseRatio = SignalToNoiseRatioOfSine(s.LineOfSight.Z, FSettings.Seed, s.Code, seconds);
+  }
+  ChooseUsed(FSky.Satellites);
+  std::array<TVector3, 3 * kUsedPerSystem> used;
+  std::size_t count = 0;
+  for (const TSkySatellite& s : FSky.Satellites)
+    if (s.Used) used[count++] = s.LineOfSight;
+  FSky.Dops = DopsOfLinesOfSight(std::span(used.data(), count));
+  return FSky;
+}
+
+TSky ComputeSky(const TSkySettings& Settings, const TGeodetic& Place, TDateTime Utc) {
+  TSkyModel model(Settings);
+  return model.At(Place, Utc);
 }
 
 }  // namespace norv::orbits
