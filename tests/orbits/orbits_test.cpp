@@ -79,6 +79,23 @@ TEST(Orbits, GeostationarySatellitesStandStill) {
   }
 }
 
+// The look angles come from a series, not the library's atan2: within 1e-7 degree of it in
+// every direction, the axes and the quadrant edges included.
+TEST(Orbits, LookAnglesMatchTheLibraryAtan2) {
+  for (int az = 0; az < 3600; az += 7)
+    for (int el = -900; el <= 900; el += 13) {
+      const double a = az / 10.0 * kDeg, e = el / 10.0 * kDeg;
+      const double east = std::cos(e) * std::sin(a), north = std::cos(e) * std::cos(a);
+      const TLookAngle got = LookAngleOf(east, north, std::sin(e));
+      double azimuth = std::atan2(east, north) / kDeg;
+      if (azimuth < 0) azimuth += 360;
+      EXPECT_NEAR(got.ElevationDeg, std::atan2(std::sin(e), std::hypot(east, north)) / kDeg, 1e-7);
+      if (std::abs(el) < 900) {  // the zenith and nadir have no azimuth
+        EXPECT_NEAR(std::remainder(got.AzimuthDeg - azimuth, 360.0), 0.0, 1e-7);
+      }
+    }
+}
+
 TEST(Orbits, SixToTwelveGpsSatellitesAboveFiveDegreesAllDay) {
   TSkySettings gps;
   gps.Systems = {true, false, false};

@@ -51,14 +51,21 @@ std::optional<std::array<double, 4>> InverseDiagonal(const TMatrix4& n) {
 
 std::optional<TDops> DopsOfLinesOfSight(std::span<const TVector3> Used) {
   if (Used.size() < 4) return std::nullopt;
-  TMatrix4 normal{};
+  // The ten distinct entries of the symmetric normal matrix, each in its own accumulator.
+  double ee = 0, en = 0, eu = 0, e1 = 0, nn = 0, nu = 0, n1 = 0, uu = 0, u1 = 0;
   for (const TVector3& v : Used) {
-    const std::array<double, 4> row{v.X, v.Y, v.Z, 1.0};
-    for (int r = 0; r < 4; ++r)
-      for (int c = r; c < 4; ++c) normal[r][c] += row[r] * row[c];
+    ee += v.X * v.X;
+    en += v.X * v.Y;
+    eu += v.X * v.Z;
+    e1 += v.X;
+    nn += v.Y * v.Y;
+    nu += v.Y * v.Z;
+    n1 += v.Y;
+    uu += v.Z * v.Z;
+    u1 += v.Z;
   }
-  for (int r = 1; r < 4; ++r)  // symmetric: the lower triangle from the upper
-    for (int c = 0; c < r; ++c) normal[r][c] = normal[c][r];
+  const double count = static_cast<double>(Used.size());
+  const TMatrix4 normal{{{ee, en, eu, e1}, {en, nn, nu, n1}, {eu, nu, uu, u1}, {e1, n1, u1, count}}};
   const auto q = InverseDiagonal(normal);
   if (!q) return std::nullopt;
   const double horizontal = (*q)[0] + (*q)[1], vertical = (*q)[2];

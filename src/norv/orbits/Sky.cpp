@@ -27,23 +27,22 @@ double Jitter(std::uint64_t seed, std::uint16_t code, double seconds) {
   return static_cast<double>(bits >> 11) / static_cast<double>(1ull << 52) - 1.0;
 }
 
-// Marks the highest kUsedPerSystem visible satellites of each system as used; the satellites
-// of a system stand together, in code order.
-void ChooseUsed(std::span<TSkySatellite> satellites) {
-  std::array<TSkySatellite*, 64> visible;
-  for (auto first = satellites.begin(); first != satellites.end();) {
-    std::size_t count = 0;
-    auto s = first;
-    for (; s != satellites.end() && s->System == first->System; ++s)
-      if (s->Visible && count < visible.size()) visible[count++] = &*s;
-    first = s;
-    const std::size_t used = std::min(count, kUsedPerSystem);
+// Marks the highest kUsedPerSystem visible satellites of each system as used. Visible holds
+// the visible satellites in code order, so those of one system stand together.
+void ChooseUsed(std::span<TSkySatellite* const> visible) {
+  std::array<TSkySatellite*, 128> run;
+  for (std::size_t first = 0; first < visible.size();) {
+    std::size_t end = first;
+    while (end < visible.size() && visible[end]->System == visible[first]->System) ++end;
+    const std::size_t count = end - first, used = std::min(count, kUsedPerSystem);
+    std::copy(visible.begin() + first, visible.begin() + end, run.begin());
     if (used < count)
-      std::partial_sort(visible.begin(), visible.begin() + used, visible.begin() + count,
+      std::partial_sort(run.begin(), run.begin() + used, run.begin() + count,
                         [](const TSkySatellite* a, const TSkySatellite* b) {
                           return a->LineOfSight.Z > b->LineOfSight.Z;
                         });
-    for (std::size_t i = 0; i < used; ++i) visible[i]->Used = true;
+    for (std::size_t i = 0; i < used; ++i) run[i]->Used = true;
+    first = end;
   }
 }
 
@@ -51,9 +50,9 @@ void ChooseUsed(std::span<TSkySatellite> satellites) {
 
 std::int32_t SignalToNoiseRatioOfSine(double SinElevation, const std::optional<std::uint64_t>& Seed,
                                       std::uint16_t Code, double Seconds) {
-  double snr = 34.0 + 16.0 * std::max(SinElevation, 0.0);
+  double snr = 34.0 + 16.0 * std::clamp(SinElevation, 0.0, 1.0);
   if (Seed) snr += kJitterDb * Jitter(*Seed, Code, Seconds);
-  return static_cast<std::int32_t>(std::clamp(std::lround(snr), 0L, 99L));
+  return static_cast<std::int32_t>(snr + 0.5);  // 32 to 52: rounded, always within 0..99
 }
 
 std::int32_t SignalToNoiseRatio(double ElevationDeg, const std::optional<std::uint64_t>& Seed,
@@ -102,7 +101,7 @@ const TSky& TSkyModel::At(const TGeodetic& Place, TDateTime Utc) {
     advances[g] = SinCosOfTurns(seconds / FPeriods[g]);
   // First every satellite's visibility, without a branch on it; then the visible ones alone,
   // whose order no branch predictor could learn.
-  std::array<std::uint8_t, 128> visible;
+  std::array<TSkySatellite*, 128> visible;
   std::array<TVector3, 128> offsets;
   std::size_t visibleCount = 0;
   for (std::size_t k = 0; k < FFrames.size() && k < visible.size(); ++k) {
@@ -115,11 +114,11 @@ const TSky& TSkyModel::At(const TGeodetic& Place, TDateTime Utc) {
     TSkySatellite& s = FSky.Satellites[k];
     s = {s.System, s.Code, {}, {}, 0, above, false};
     offsets[visibleCount] = d;
-    visible[visibleCount] = static_cast<std::uint8_t>(k);
+    visible[visibleCount] = &s;
     visibleCount += above;
   }
   for (std::size_t v = 0; v < visibleCount; ++v) {
-    TSkySatellite& s = FSky.Satellites[visible[v]];
+    TSkySatellite& s = *visible[v];
     const TVector3& d = offsets[v];
     const double toUnit = 1.0 / std::sqrt(Dot(d, d));
     s.LineOfSight = {Dot(d, local.East) * toUnit, Dot(d, local.North) * toUnit,
@@ -127,12 +126,14 @@ const TSky& TSkyModel::At(const TGeodetic& Place, TDateTime Utc) {
     s.Angle = LookAngleOf(s.LineOfSight.X, s.LineOfSight.Y, s.LineOfSight.Z);
     s.SignalToNoiseRatio = SignalToNoiseRatioOfSine(s.LineOfSight.Z, FSettings.Seed, s.Code, seconds);
   }
-  ChooseUsed(FSky.Satellites);
-  std::array<TVector3, 3 * kUsedPerSystem> used;
-  std::size_t count = 0;
-  for (const TSkySatellite& s : FSky.Satellites)
-    if (s.Used) used[count++] = s.LineOfSight;
-  FSky.Dops = DopsOfLinesOfSight(std::span(used.data(), count));
+  ChooseUsed(std::span(visible.data(), visibleCount));
+  std::array<TVector3, 128> used;
+  std::size_t usedCount = 0;
+  for (std::size_t v = 0; v < visibleCount; ++v) {
+    used[usedCount] = visible[v]->LineOfSight;
+    usedCount += visible[v]->Used;
+  }
+  FSky.Dops = DopsOfLinesOfSight(std::span(used.data(), usedCount));
   return FSky;
 }
 
