@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <numbers>
+#include <stdexcept>
+#include <vector>
 
 #include "norv/orbits/EarthRotation.h"
 #include "norv/orbits/Sky.h"
@@ -77,6 +79,27 @@ TEST(Orbits, GeostationarySatellitesStandStill) {
     EXPECT_NEAR(a.ElevationDeg, b.ElevationDeg, 1e-6) << code;
     EXPECT_NEAR(a.AzimuthDeg, b.AzimuthDeg, 1e-6) << code;
   }
+}
+
+// The inclined geosynchronous satellites share one figure-eight: each crosses the equator
+// northwards over 118 deg east, a third of a sidereal day after the one before.
+TEST(Orbits, InclinedGeosynchronousSatellitesCrossAt118East) {
+  const double t0 = SecondsSinceReferenceEpoch(kStart);
+  std::vector<double> crossings;
+  for (std::uint16_t code = 206; code <= 208; ++code) {
+    double before = SatellitePosition(OrbitOf(code), t0).Z;
+    for (double t = t0 + 5; t < t0 + kSiderealDay; t += 5) {
+      const TVector3 p = SatellitePosition(OrbitOf(code), t);
+      if (before < 0 && p.Z >= 0) {
+        EXPECT_NEAR(std::atan2(p.Y, p.X) / kDeg, 118.0, 0.05) << code;
+        crossings.push_back(std::fmod(t - t0, kSiderealDay / 3));
+      }
+      before = p.Z;
+    }
+  }
+  ASSERT_EQ(crossings.size(), 3u);
+  EXPECT_NEAR(crossings[1], crossings[0], 10.0);
+  EXPECT_NEAR(crossings[2], crossings[0], 10.0);
 }
 
 // The look angles come from a series, not the library's atan2: within 1e-7 degree of it in
