@@ -27,7 +27,7 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 scripts/build.sh build-asan -DNORV_BUILD_TESTS=ON -DNORV_SANITIZE=address,undefined \
   -DNORV_EARLIER_GENERATION=ON \
-  -DNORV_TEST_FOLDERS="posix;framework;core;nmea;serial;satellites;navigation;package"
+  -DNORV_TEST_FOLDERS="posix;framework;core;nmea;serial;satellites;navigation;orbits;package"
 ctest --test-dir build-asan -j"$jobs" --timeout 600 --no-tests=error
 
 phase "ThreadSanitizer: threaded tests"

@@ -28,12 +28,14 @@ constexpr const char* kFooter = R"(Examples:
   norvgpssim --deterministic --count 5         the same five epochs on every run
   norvgpssim --time-scale 10 --duration 600    ten simulated minutes in one minute
   norvgpssim skyplot --scenario examples/harbour-route.ini -o sky.png
+  norvgpssim skyplot --scenario examples/moving-sky.ini --tracks 12 -o sky.svg
 
 Scenario file (INI): [Receiver] takes the component's published property names
 (Latitude_Degree=54, Speed=12.5, HDOP=0.9, ...); [Files] may name Satellites=, WayPoints= and
 Route= files (relative to the scenario); [Motion] Mode=static|constant|route, and
-RouteEnd=stop|repeat for route mode; [Output] Profile=classic|nmea4 and Talker=GN. See
-examples/.
+RouteEnd=stop|repeat for route mode; [Output] Profile=classic|nmea4 and Talker=GN; [Sky]
+Model=fixed|orbits, ElevationMask=5, Systems=GPS,GLONASS,BeiDou, Seed=N for satellites on their
+nominal orbits. See examples/.
 
 Sentence kinds for --commands: GGA GLL VTG RMC GSA GSV ZDA WPL RTE AAM, or ALL.
 
@@ -49,7 +51,7 @@ struct Parser {
                "norvgpssim"};
   CLI::App* skyplot = nullptr;
   CommandLine result;
-  std::string startTime, commands, scenario, skyScenario, profile, talker;
+  std::string startTime, commands, scenario, skyScenario, skyTime, profile, talker;
   std::optional<std::int64_t> count;
   bool noStatus = false;
   std::optional<std::string> ptyLink;
@@ -124,6 +126,12 @@ struct Parser {
         ->type_name("FILE")->required();
     skyplot->add_option("--radius", result.skyplot.radius, "Radius of the horizon in pixels (default 200)")
         ->type_name("PX")->check(CLI::Range(20, 4000));
+    skyplot->add_option("--tracks", result.skyplot.trackHours,
+                        "With [Sky] Model=orbits: each satellite's track over the HOURS before "
+                        "the plot's instant, a line ending in its disc")
+        ->type_name("HOURS")->check(CLI::Range(0.05, 240.0));
+    skyplot->add_option("--time", skyTime, "UTC instant of a moving sky's plot, ISO 8601 (default: now)")
+        ->type_name("ISO8601");
   }
 
   void FinishProfile() {
@@ -144,6 +152,7 @@ struct Parser {
     RunOptions& r = result.run;
     if (!scenario.empty()) r.scenario = scenario;
     if (!skyScenario.empty()) result.skyplot.scenario = skyScenario;
+    if (!skyTime.empty()) result.skyplot.atUnixMs = ParseIso8601(skyTime);
     r.status = !noStatus;
     if (count) r.count = static_cast<std::uint64_t>(*count);
     if (!startTime.empty()) r.startUnixMs = ParseIso8601(startTime);

@@ -40,6 +40,8 @@ struct SkyPlotOptions {
   std::optional<std::filesystem::path> scenario;
   std::filesystem::path output;
   int radius = 200;
+  std::optional<double> trackHours;  // --tracks: a moving sky's tracks over these hours
+  std::optional<std::int64_t> atUnixMs;  // --time: the plot's instant (default now)
 };
 
 enum class Command { Run, SkyPlot, Exit };

@@ -13,6 +13,7 @@
 #include "Clock.h"
 #include "ExitCodes.h"
 #include "Motion.h"
+#include "MovingSky.h"
 #include "Output.h"
 #include "Profile.h"
 #include "PtyOutput.h"
@@ -60,6 +61,7 @@ class Simulation {
     // component's own message box would only repeat it.
     norv::SetMessageDialogHandler([](const std::string&) {});
     FMotion.emplace(FSim, LoadScenario(FSim, o.scenario));
+    if (const SkySettings sky = LoadSkySettings(o.scenario); sky.orbits) FSky.emplace(FSim, sky.sky);
     if (o.commands) FSim.SetCommands(*o.commands);
     FProfile = ChooseProfile(o);
     FSim.SetUseSystemDateTime(false);  // every sentence of an epoch carries the epoch's instant
@@ -84,6 +86,7 @@ class Simulation {
       // Built before its deadline, so that the line gets it on the second; nothing changes the
       // state while the loop waits.
       FSim.SetUTCDateTime(UnixMsToDateTime(schedule.InstantMs(k)));
+      if (FSky) FSky->Apply(FSim.UTCDateTime());
       const std::string text = EpochText(FSim, FProfile);
       if (!WaitForEpoch(pacer ? std::optional(pacer->Deadline(k)) : std::nullopt)) break;
       if (!Emit(text)) break;
@@ -185,6 +188,7 @@ class Simulation {
   norv::TNorvGPSSimulator FSim;
   std::optional<Motion> FMotion;
   ProfileSettings FProfile;
+  std::optional<MovingSky> FSky;  // [Sky] Model=orbits
   StopSignals FSignals;
   StatusLine FStatus;
   // Declared after the component: closed (port disconnected, link removed) before it goes.

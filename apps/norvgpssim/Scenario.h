@@ -20,6 +20,7 @@ MotionSettings LoadBuiltinScenario(norv::TNorvGPSSimulator& sim);
 //               the scenario file; the route becomes the active route
 //   [Motion]    Mode=static|constant|route, RouteEnd=stop|repeat
 //   [Output]    Profile=classic|nmea4, Talker=GN: read by ChooseProfile (Profile.h), not here
+//   [Sky]       Model=fixed|orbits, ... (read by LoadSkySettings, MovingSky.h)
 // Every value goes through the component's setters. Raises CliError (bad scenario) with
 // "<file>:<line>: [<section>] <key>: <message>" for the first refused value, unknown name or
 // missing file, in the scenario or in a file it names.

@@ -40,8 +40,9 @@ class ScenarioReader {
   void CheckSections() const {
     for (const std::string& s : FIni.ReadSections()) {
       const std::string name = norv::UpperCase(s);
-      if (name != "RECEIVER" && name != "FILES" && name != "MOTION" && name != "OUTPUT")
-        Fail(s, "", "unknown section (expected [Receiver], [Files], [Motion], [Output])");
+      if (name != "RECEIVER" && name != "FILES" && name != "MOTION" && name != "OUTPUT" &&
+          name != "SKY")
+        Fail(s, "", "unknown section (expected [Receiver], [Files], [Motion], [Output], [Sky])");
     }
   }
 

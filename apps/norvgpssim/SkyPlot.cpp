@@ -2,8 +2,12 @@
 
 #include <iostream>
 
+#include "Clock.h"
 #include "ExitCodes.h"
+#include "MovingSky.h"
 #include "Scenario.h"
+#include "SkyTracks.h"
+#include "TimeText.h"
 #include "norv/framework/CairoCanvas.h"
 #include "norv/framework/SysUtils.h"
 
@@ -54,13 +58,24 @@ constexpr norv::TColor kLineColor = 0x707070;  // grey outlines and spokes
 int DrawSkyPlot(const SkyPlotOptions& options) {
   norv::TNorvGPSSimulator sim;
   LoadScenario(sim, options.scenario);
+  const SkySettings sky = LoadSkySettings(options.scenario);
+  if (options.trackHours && !sky.orbits)
+    throw CliError(kExitScenario, "--tracks needs a moving sky: [Sky] Model=orbits in the scenario");
+  const norv::TDateTime at = UnixMsToDateTime(options.atUnixMs.value_or(NextWholeSecond().unixMs));
+  if (sky.orbits) MovingSky(sim, sky.sky).Apply(at);
   const bool svg = norv::UpperCase(options.output.extension().string()) == ".SVG";
   const std::int32_t size = 2 * options.radius + 2 * kMargin + 1;
   try {
     norv::CairoCanvas image(options.output, svg ? norv::ifSVG : norv::ifPNG, size, size,
                             {"DejaVu Sans", 10, norv::clBlack});
     OffsetCanvas plot(image, kMargin);
-    sim.DrawSatellites(plot, options.radius, kSkyColor, kLineColor);
+    if (options.trackHours) {
+      SkyTracksCanvas tracks(plot, options.radius, sky.sky, ReceiverPlace(sim), at,
+                             *options.trackHours);
+      sim.DrawSatellites(tracks, options.radius, kSkyColor, kLineColor);
+    } else {
+      sim.DrawSatellites(plot, options.radius, kSkyColor, kLineColor);
+    }
     image.Save();
   } catch (const norv::Exception& e) {
     throw CliError(kExitOutput, "sky plot " + options.output.string() + ": " + e.Message());

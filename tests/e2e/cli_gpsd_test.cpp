@@ -357,5 +357,45 @@ TEST_F(CliGpsd, ReadsTheNmea4ProfileThroughTcp) {
   EXPECT_EQ(sim.Wait(), 0) << sim.Stderr();
 }
 
+// [Sky] Model=orbits at 600 simulated seconds a second, an epoch every 100 s of sky (six a
+// second, as much as gpsd reads comfortably): the SKY reports follow the moving satellites,
+// some rise and some set, and every position gpsd reports is a 3D fix.
+TEST_F(CliGpsd, FollowsTheMovingSkyThroughThePseudoTerminal) {
+  const auto link = FDir / "gps0";
+  test::CliProcess sim({"--scenario", NORV_SOURCE_DIR "/examples/moving-sky.ini", "--start-time",
+                        kStartTime, "--time-scale", "600", "--rate", "0.01", "--no-status",
+                        "--pty", link.string()});
+  ASSERT_TRUE(sim.WaitForStderr("pseudo-terminal ")) << sim.Stderr();
+  ASSERT_NO_FATAL_FAILURE(StartGpsd(link.string()));
+  ASSERT_TRUE(ReadUntil([&] { return FixCount() >= 30; }, 30s))
+      << "gpsd reported " << FixCount() << " epochs; gpsd log:\n"
+      << test::ReadWholeFile(FDir / "gpsd.log");
+  std::set<std::map<std::pair<int, int>, double>> skies;  // the distinct elevation sets
+  std::set<std::pair<int, int>> everSeen, alwaysSeen;
+  bool first = true;
+  for (const auto& sky : Reports("SKY")) {
+    std::map<std::pair<int, int>, double> elevations;
+    for (const auto& sat : test::SatelliteObjects(sky))
+      elevations[{static_cast<int>(test::NumberField(sat, "gnssid").value_or(-1)),
+                  static_cast<int>(test::NumberField(sat, "svid").value_or(-1))}] =
+          test::NumberField(sat, "el").value_or(-1);
+    if (elevations.empty()) continue;
+    std::set<std::pair<int, int>> ids;
+    for (const auto& [id, el] : elevations) ids.insert(id), everSeen.insert(id);
+    if (first) alwaysSeen = ids;
+    std::erase_if(alwaysSeen, [&](const auto& id) { return !ids.contains(id); });
+    first = false;
+    skies.insert(elevations);
+  }
+  EXPECT_GE(skies.size(), 20u) << "the elevations in SKY hardly change";
+  EXPECT_GT(everSeen.size(), alwaysSeen.size() + 5) << "no satellites rose or set";
+  for (const auto& tpv : Reports("TPV"))
+    if (test::NumberField(tpv, "lat")) {
+      EXPECT_EQ(test::NumberField(tpv, "mode"), 3.0) << tpv;
+    }
+  sim.Signal(SIGINT);
+  EXPECT_EQ(sim.Wait(), 0) << sim.Stderr();
+}
+
 }  // namespace
 }  // namespace norv
