@@ -5,12 +5,14 @@
 #include <string_view>
 #include <vector>
 
+#include "norv/Export.h"
+
 namespace norv {
 
 // The sentences of one epoch, in output order. Only the profile builds one, and it never
 // holds a sentence longer than kMaxSentenceLength (checked as each is framed in debug builds;
 // the random-state tests hold every build to it).
-class TNmea4Epoch {
+class NORV_API TNmea4Epoch {
  public:
   // From "$" to CR LF inclusive.
   static constexpr std::size_t kMaxSentenceLength = 82;
