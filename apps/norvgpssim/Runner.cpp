@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "CalendarRange.h"
 #include "Clock.h"
 #include "ExitCodes.h"
 #include "Motion.h"
@@ -58,7 +59,14 @@ class Simulation {
     // A refused scenario value is reported with its file and line by the scenario loader; the
     // component's own message box would only repeat it.
     norv::SetMessageDialogHandler([](const std::string&) {});
+    CheckRunInCalendar(EpochSchedule(o.startUnixMs.value_or(o.deterministic
+                                                                 ? kDeterministicStartUnixMs
+                                                                 : NextWholeSecond().unixMs),
+                                     o.rateHz),
+                       EpochLimit(o));
     FMotion.emplace(FSim, LoadScenario(FSim, o.scenario));
+    if (FSim.GetActiveSatellitesCount() == 0)
+      Note("the scenario has no active satellite: no sentence is sent until one is active");
     if (o.commands) FSim.SetCommands(*o.commands);
     FSim.SetUseSystemDateTime(false);  // every sentence of an epoch carries the epoch's instant
     OpenOutputs();
@@ -78,6 +86,10 @@ class Simulation {
     }
     const EpochSchedule schedule(start, FOptions.rateHz);
     for (std::uint64_t k = 0; !limit || k < *limit; ++k) {
+      if (!InCalendar(schedule.InstantMs(k))) {
+        Note("the clock has reached the end of the calendar: stopping");
+        break;
+      }
       // Built before its deadline, so that the line gets it on the second; nothing changes the
       // state while the loop waits.
       FSim.SetUTCDateTime(UnixMsToDateTime(schedule.InstantMs(k)));
