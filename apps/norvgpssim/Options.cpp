@@ -103,6 +103,9 @@ struct Parser {
                     ->type_name("PORT")->check(NumberIn("0", "65535"))->group("Outputs");
     app.add_option("--bind", r.bindAddress, "Address of the TCP server (default 127.0.0.1)")
         ->type_name("ADDR")->needs(tcp)->group("Outputs");
+    app.add_option("--max-clients", r.maxClients,
+                   "TCP clients served at once; more are closed on arrival (default 64)")
+        ->type_name("N")->check(NumberIn("1", "65536"))->needs(tcp)->group("Outputs");
     app.add_option("--commands", commands, "Sentence kinds, e.g. GGA,RMC,GSV (default: all)")
         ->type_name("LIST")->group("Outputs");
     app.add_flag("--no-status", noStatus, "No live status line on stderr")->group("Outputs");

@@ -28,6 +28,7 @@ struct RunOptions {
   std::string ptyLink;  // empty: no symlink
   std::optional<std::uint16_t> tcpPort;
   std::string bindAddress = "127.0.0.1";
+  std::size_t maxClients = 64;  // TCP clients served at once
   std::optional<norv::TNMEACommands> commands;
 
   bool status = true;  // the live status line, shown only when stderr is a terminal

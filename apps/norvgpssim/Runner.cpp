@@ -118,7 +118,7 @@ class Simulation {
       FOutputs.push_back(std::move(pty));
     }
     if (o.tcpPort) {
-      auto tcp = std::make_unique<TcpOutput>(o.bindAddress, *o.tcpPort);
+      auto tcp = std::make_unique<TcpOutput>(o.bindAddress, *o.tcpPort, o.maxClients);
       Note("TCP server on " + tcp->Endpoint());
       FOutputs.push_back(std::move(tcp));
     }
