@@ -53,6 +53,21 @@ TEST(CliLimits, UnboundedRunStopsAtTheEndOfTheCalendar) {
   EXPECT_NE(r.err.find("end of the calendar"), std::string::npos) << r.err;
 }
 
+// A value no sentence can carry is refused where the scenario gives it, not printed as NAN.
+TEST(CliLimits, NonFiniteScenarioValuesAreRefusedWithTheirLine) {
+  test::TempDir dir("cli-nan");
+  for (const char* line : {"Speed=nan", "Altitude=inf", "Geo_Height=-inf"}) {
+    SCOPED_TRACE(line);
+    dir.Write("nan.ini", std::string("[Receiver]\n") + line + "\n[Motion]\nMode=constant\n");
+    const test::CliResult r =
+        RunCli({"--scenario", (dir.Path() / "nan.ini").string(), "--deterministic", "--count", "2"});
+    EXPECT_EQ(r.exitCode, 65) << r.err;
+    EXPECT_NE(r.err.find("nan.ini:2:"), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("must be a finite number."), std::string::npos) << r.err;
+    EXPECT_TRUE(r.out.empty());
+  }
+}
+
 TEST(CliLimits, ScenarioWithoutActiveSatelliteIsReportedOnceAtStart) {
   test::TempDir dir("cli-nosat");
   dir.Write("empty.ini", "");
