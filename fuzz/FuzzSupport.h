@@ -145,7 +145,8 @@ inline bool BadNumericField(const std::string& Field) {
   for (std::size_t i = 0; i < Field.size(); ++i) {
     const char c = Field[i];
     if ((c == '-' || c == '+') && i > 0) return true;
-    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '-' && c != '+') return true;
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '-' && c != '+')
+      return true;
     upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
   }
   return upper.find("NAN") != std::string::npos || upper.find("INF") != std::string::npos;
@@ -222,7 +223,8 @@ inline void CheckWellFormed(const char* What, const std::string& Text) {
     if (end == std::string::npos) Finding(std::string(What) + ": text does not end in CR LF");
     const std::string sentence = Text.substr(start, end - start);
     const std::string why = MalformedBecause(sentence);
-    if (!why.empty()) Finding(std::string(What) + ": malformed sentence (" + why + "): " + sentence);
+    if (!why.empty())
+      Finding(std::string(What) + ": malformed sentence (" + why + "): " + sentence);
     start = end + 2;
   }
 }
@@ -244,7 +246,8 @@ inline void CheckSentences(const char* What, TNorvGPSSimulator& Sim) {
     ActivateSatellites(Sim);
     text = Sim.GetNMEA();
   } catch (const std::exception& e) {
-    Finding(std::string(What) + ": building sentences failed: " + typeid(e).name() + ": " + e.what());
+    Finding(std::string(What) + ": building sentences failed: " + typeid(e).name() + ": " +
+            e.what());
   }
   CheckWellFormed(What, text);
 }

@@ -1,5 +1,6 @@
 // Fuzzes ReadComponent: arbitrary text as the streamed form of a component, read into a fresh
-// one; its sentences must build well-formed, and what reads must write and read back to the same text.
+// one; its sentences must build well-formed, and what reads must write and read back to the
+// same text.
 #include "FuzzSupport.h"
 #include "norv/NorvGPSSimulator.h"
 

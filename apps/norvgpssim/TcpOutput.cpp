@@ -95,11 +95,13 @@ void TcpOutput::WriteEpoch(const std::string& text) {
 }
 
 void TcpOutput::AddPollFds(std::vector<pollfd>& fds) const {
-  if (std::chrono::steady_clock::now() >= FAcceptPausedUntil) fds.push_back({FListen.Get(), POLLIN, 0});
+  if (std::chrono::steady_clock::now() >= FAcceptPausedUntil)
+    fds.push_back({FListen.Get(), POLLIN, 0});
   for (const Client& c : FClients) {
     const bool reads = !c.readClosed && c.readBudget > 0;
     // Hang-ups and errors are reported whatever the events asked for.
-    fds.push_back({c.fd.Get(), static_cast<short>((reads ? POLLIN : 0) | (c.pending.empty() ? 0 : POLLOUT)), 0});
+    const int events = (reads ? POLLIN : 0) | (c.pending.empty() ? 0 : POLLOUT);
+    fds.push_back({c.fd.Get(), static_cast<short>(events), 0});
   }
 }
 

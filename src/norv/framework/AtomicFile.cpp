@@ -40,7 +40,8 @@ mode_t ProcessUmask() {
     char line[256];
     unsigned mask = 0;
     bool found = false;
-    while (!found && std::fgets(line, sizeof line, f)) found = std::sscanf(line, "Umask: %o", &mask) == 1;
+    while (!found && std::fgets(line, sizeof line, f))
+      found = std::sscanf(line, "Umask: %o", &mask) == 1;
     std::fclose(f);
     if (found) return static_cast<mode_t>(mask);
   }
