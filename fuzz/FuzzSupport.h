@@ -195,8 +195,10 @@ inline std::string BadNumericFields(const std::string& Fields, const TNumericKin
 }
 
 // Why one sentence (from '$' up to, not including, CR LF) is malformed, or "" when it is not:
-// '$', a two-letter talker and a three-letter kind, comma-led fields of printable characters
-// other than '$' and '*', then '*' and the checksum in two upper-case hex digits.
+// '$', a two-letter talker and a three-letter kind, comma-led fields, then '*' and the checksum
+// in two upper-case hex digits. The fields of the numeric kinds hold printable characters other
+// than '$' and '*' and pass BadNumericFields; WPL, RTE and AAM carry waypoint and route names
+// as the files gave them, whatever bytes those hold.
 inline std::string MalformedBecause(const std::string& S) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   if (S.size() < 9 || S[0] != '$') return "no '$' or too short";
@@ -204,15 +206,16 @@ inline std::string MalformedBecause(const std::string& S) {
     if (!std::isupper(static_cast<unsigned char>(S[i]))) return "bad talker or kind";
   const std::size_t star = S.size() - 3;
   if (S[star] != '*') return "no checksum";
+  if (S[6] != ',') return "no field after the kind";
+  const TNumericKind* kind = NumericKind(S.substr(3, 3));
   unsigned sum = 0;
   for (std::size_t i = 1; i < star; ++i) {
     const unsigned char c = static_cast<unsigned char>(S[i]);
-    if (c < 0x20 || c > 0x7E || c == '$' || c == '*') return "bad character in the fields";
+    if (kind && (c < 0x20 || c > 0x7E || c == '$' || c == '*'))
+      return "bad character in the fields";
     sum ^= c;
   }
   if (S[star + 1] != kHex[sum >> 4] || S[star + 2] != kHex[sum & 15]) return "wrong checksum";
-  if (S[6] != ',') return "no field after the kind";
-  const TNumericKind* kind = NumericKind(S.substr(3, 3));
   return kind ? BadNumericFields(S.substr(7, star - 7), *kind) : "";
 }
 
