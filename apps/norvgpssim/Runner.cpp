@@ -59,11 +59,10 @@ class Simulation {
     // A refused scenario value is reported with its file and line by the scenario loader; the
     // component's own message box would only repeat it.
     norv::SetMessageDialogHandler([](const std::string&) {});
-    CheckRunInCalendar(EpochSchedule(o.startUnixMs.value_or(o.deterministic
-                                                                 ? kDeterministicStartUnixMs
-                                                                 : NextWholeSecond().unixMs),
-                                     o.rateHz),
-                       EpochLimit(o));
+    // Refused before any output (Run takes the wall clock's next second again, the same here).
+    const std::int64_t firstMs = o.startUnixMs.value_or(
+        o.deterministic ? kDeterministicStartUnixMs : NextWholeSecond().unixMs);
+    CheckRunInCalendar(EpochSchedule(firstMs, o.rateHz), EpochLimit(o));
     FMotion.emplace(FSim, LoadScenario(FSim, o.scenario));
     if (FSim.GetActiveSatellitesCount() == 0)
       Note("the scenario has no active satellite: no sentence is sent until one is active");
