@@ -59,7 +59,7 @@ class Simulation {
     // A refused scenario value is reported with its file and line by the scenario loader; the
     // component's own message box would only repeat it.
     norv::SetMessageDialogHandler([](const std::string&) {});
-    // Refused before any output (Run takes the wall clock's next second again, the same here).
+    // Checked before any output; without a start time the run starts at the next whole second.
     const std::int64_t firstMs = o.startUnixMs.value_or(
         o.deterministic ? kDeterministicStartUnixMs : NextWholeSecond().unixMs);
     CheckRunInCalendar(EpochSchedule(firstMs, o.rateHz), EpochLimit(o));
