@@ -4,6 +4,8 @@
 // with a message; any other escape is a finding.
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -14,6 +16,7 @@
 #include <string>
 #include <system_error>
 #include <typeinfo>
+#include <vector>
 
 #include "norv/framework/Exception.h"
 #include "norv/framework/MessageDialog.h"
@@ -118,6 +121,138 @@ void CheckSentencesBuild(const char* What, Build&& BuildSentences) {
   } catch (const std::exception& e) {
     Finding(std::string(What) + ": building sentences failed: " + typeid(e).name() + ": " + e.what());
   }
+}
+
+// The fields of a sentence kind made only of numbers, codes and signs (no names of waypoints
+// or routes) and where its clock fields are: -1 where it has none.
+struct TNumericKind {
+  const char* Kind;
+  int Time, Date;  // Date: ddmmyy (RMC) or dd,mm,yyyy (ZDA)
+};
+inline const TNumericKind* NumericKind(const std::string& Kind) {
+  static constexpr TNumericKind kKinds[] = {{"GGA", 1, -1}, {"GLL", 5, -1}, {"VTG", -1, -1},
+                                            {"RMC", 1, 9},  {"GSA", -1, -1}, {"GSV", -1, -1},
+                                            {"ZDA", 1, 2}};
+  for (const auto& k : kKinds)
+    if (Kind == k.Kind) return &k;
+  return nullptr;
+}
+
+// A field that spells a non-finite number, or carries a character no number or code has, or a
+// sign anywhere but in front.
+inline bool BadNumericField(const std::string& Field) {
+  std::string upper;
+  for (std::size_t i = 0; i < Field.size(); ++i) {
+    const char c = Field[i];
+    if ((c == '-' || c == '+') && i > 0) return true;
+    if (!std::isalnum(static_cast<unsigned char>(c)) && c != '.' && c != '-' && c != '+')
+      return true;
+    upper += static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  }
+  return upper.find("NAN") != std::string::npos || upper.find("INF") != std::string::npos;
+}
+
+// Digits only, Count of them, their value below Limit.
+inline bool DigitsBelow(const std::string& Text, std::size_t Count, int Limit) {
+  if (Text.size() != Count) return false;
+  for (char c : Text)
+    if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+  return std::stoi(Text) < Limit;
+}
+
+// hhmmss with optional decimals.
+inline bool GoodTime(const std::string& T) {
+  if (T.size() < 6 || (T.size() > 6 && (T[6] != '.' || T.size() == 7))) return false;
+  for (std::size_t i = 7; i < T.size(); ++i)
+    if (!std::isdigit(static_cast<unsigned char>(T[i]))) return false;
+  return DigitsBelow(T.substr(0, 2), 2, 24) && DigitsBelow(T.substr(2, 2), 2, 60) &&
+         DigitsBelow(T.substr(4, 2), 2, 60);
+}
+// ddmmyy (RMC) or the three fields dd, mm, yyyy (ZDA).
+inline bool GoodDate(const std::vector<std::string>& F, const TNumericKind& K) {
+  const std::size_t d = static_cast<std::size_t>(K.Date);
+  if (K.Kind == std::string("RMC"))
+    return F.size() > d && F[d].size() == 6 && DigitsBelow(F[d].substr(0, 2), 2, 32) &&
+           DigitsBelow(F[d].substr(2, 2), 2, 13) && DigitsBelow(F[d].substr(4), 2, 100);
+  return F.size() > d + 2 && DigitsBelow(F[d], 2, 32) && DigitsBelow(F[d + 1], 2, 13) &&
+         DigitsBelow(F[d + 2], 4, 10000) && F[d + 2] != "0000";
+}
+
+// Why the fields of a numeric sentence are malformed, or "".
+inline std::string BadNumericFields(const std::string& Fields, const TNumericKind& Kind) {
+  std::vector<std::string> f{""};  // f[0] stands for the kind: fields count from 1
+  for (std::size_t start = 0; start <= Fields.size();) {
+    const std::size_t end = std::min(Fields.find(',', start), Fields.size());
+    f.push_back(Fields.substr(start, end - start));
+    if (BadNumericField(f.back())) return "field '" + f.back() + "' is not a number or code";
+    start = end + 1;
+  }
+  if (Kind.Time > 0 && (f.size() <= static_cast<std::size_t>(Kind.Time) ||
+                        !GoodTime(f[static_cast<std::size_t>(Kind.Time)])))
+    return "no valid time of day";
+  if (Kind.Date > 0 && !GoodDate(f, Kind)) return "no valid date";
+  return "";
+}
+
+// Why one sentence (from '$' up to, not including, CR LF) is malformed, or "" when it is not:
+// '$', a two-letter talker and a three-letter kind, comma-led fields, then '*' and the checksum
+// in two upper-case hex digits. The fields of the numeric kinds hold printable characters other
+// than '$' and '*' and pass BadNumericFields; WPL, RTE and AAM carry waypoint and route names
+// as the files gave them, whatever bytes those hold.
+inline std::string MalformedBecause(const std::string& S) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  if (S.size() < 9 || S[0] != '$') return "no '$' or too short";
+  for (std::size_t i = 1; i < 6; ++i)
+    if (!std::isupper(static_cast<unsigned char>(S[i]))) return "bad talker or kind";
+  const std::size_t star = S.size() - 3;
+  if (S[star] != '*') return "no checksum";
+  if (S[6] != ',') return "no field after the kind";
+  const TNumericKind* kind = NumericKind(S.substr(3, 3));
+  unsigned sum = 0;
+  for (std::size_t i = 1; i < star; ++i) {
+    const unsigned char c = static_cast<unsigned char>(S[i]);
+    if (kind && (c < 0x20 || c > 0x7E || c == '$' || c == '*'))
+      return "bad character in the fields";
+    sum ^= c;
+  }
+  if (S[star + 1] != kHex[sum >> 4] || S[star + 2] != kHex[sum & 15]) return "wrong checksum";
+  return kind ? BadNumericFields(S.substr(7, star - 7), *kind) : "";
+}
+
+// Every sentence of Text must be well-formed and end in CR LF.
+inline void CheckWellFormed(const char* What, const std::string& Text) {
+  for (std::size_t start = 0; start < Text.size();) {
+    const std::size_t end = Text.find("\r\n", start);
+    if (end == std::string::npos) Finding(std::string(What) + ": text does not end in CR LF");
+    const std::string sentence = Text.substr(start, end - start);
+    const std::string why = MalformedBecause(sentence);
+    if (!why.empty())
+      Finding(std::string(What) + ": malformed sentence (" + why + "): " + sentence);
+    start = end + 2;
+  }
+}
+
+// Without an active satellite GetNMEA builds nothing: activates one of each constellation when
+// Sim has none.
+inline void ActivateSatellites(TNorvGPSSimulator& Sim) {
+  if (Sim.GetActiveSatellitesCount() != 0) return;
+  Sim.SetSatellite(1, true, 45, 90, 40, GpsSatellite);
+  Sim.SetSatellite(70, true, 30, 200, 35, GlonassSatellite);
+  Sim.SetSatellite(201, true, 60, 300, 45, BeidouSatellite);
+}
+
+// Builds Sim's sentences with satellites active; an exception or a malformed sentence is a
+// finding.
+inline void CheckSentences(const char* What, TNorvGPSSimulator& Sim) {
+  std::string text;
+  try {
+    ActivateSatellites(Sim);
+    text = Sim.GetNMEA();
+  } catch (const std::exception& e) {
+    Finding(std::string(What) + ": building sentences failed: " + typeid(e).name() + ": " +
+            e.what());
+  }
+  CheckWellFormed(What, text);
 }
 
 // Whether this input also goes through the save-and-reload check: a fixed one in 64 (by a

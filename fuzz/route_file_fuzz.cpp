@@ -24,9 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     auto active = std::make_unique<TRoute>(route);
     sim.Routes()->Add(active.get());
     sim.Routes()->SetActiveRoute(active.release());
-    sim.SetSatellite(1, true, 45, 90, 40, GpsSatellite);
-    sim.SetSatellite(70, true, 45, 90, 40, GlonassSatellite);
-    sim.GetNMEA();
+    fuzz::CheckSentences("route file", sim);
   });
   fuzz::CheckSavedFileReloads(
       "route file", [&](const auto& file) { route.SaveToFile(file); },

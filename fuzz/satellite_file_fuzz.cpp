@@ -1,5 +1,5 @@
 // Fuzzes LoadSatellitesFromFile: arbitrary bytes as a satellite file, loaded into a component
-// whose table is as a fresh component's; what loads must save and load back unchanged.
+// whose table is as a fresh component's; what loads must give well-formed sentences and save and load back unchanged.
 #include <vector>
 
 #include "FuzzSupport.h"
@@ -62,6 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   TNorvGPSSimulator& sim = freshTable.Component();
   if (!fuzz::LoadsOrRefuses("LoadSatellitesFromFile", [&] { sim.LoadSatellitesFromFile(input); }))
     return 0;
+  // The loaded table's sentences (GSA, GSV) must be well-formed; satellites are activated only
+  // when the file leaves none active.
+  fuzz::CheckSentences("satellite file", sim);
   if (!fuzz::ChosenForRoundTrip(Data, Size)) return 0;
   fuzz::CheckSavedFileReloads(
       "satellite file", [&](const auto& file) { sim.SaveSatellitesToFile(file); },

@@ -1,6 +1,6 @@
 // Fuzzes the CLI's scenario loader: arbitrary bytes as a scenario file beside valid satellite,
 // waypoint and route files, loaded into a fresh component; a scenario that loads then runs a few
-// epochs as the CLI would (sentences, then motion), which must not fail. The loader reports a bad scenario as a
+// epochs as the CLI would (well-formed sentences, then motion), which must not fail. The loader reports a bad scenario as a
 // CliError with the scenario exit code and a message.
 #include "ExitCodes.h"
 #include "FuzzSupport.h"
@@ -59,13 +59,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   sim.SetUseSystemDateTime(false);
   norvgpssim::Motion motion(sim, settings);
   // A scenario that loads must run: an exception here would end the CLI mid-run.
-  try {
-    for (int epoch = 0; epoch < kEpochs; ++epoch) {
-      sim.GetNMEA();
+  for (int epoch = 0; epoch < kEpochs; ++epoch) {
+    fuzz::CheckSentences("loaded scenario", sim);
+    try {
       motion.Advance(1.0);
+    } catch (const std::exception& e) {
+      fuzz::Finding(std::string("a loaded scenario fails while running: ") + e.what());
     }
-  } catch (const std::exception& e) {
-    fuzz::Finding(std::string("a loaded scenario fails while running: ") + e.what());
   }
   return 0;
 }

@@ -25,8 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
       if (const TWayPoint* w = list.GetItem(i)) route->WayPoints().push_back(w->Name());
     sim.Routes()->Add(route.get());
     sim.Routes()->SetActiveRoute(route.release());
-    sim.SetSatellite(1, true, 45, 90, 40, GpsSatellite);
-    sim.GetNMEA();
+    fuzz::CheckSentences("waypoint file", sim);
   });
   fuzz::CheckSavedFileReloads(
       "waypoint file", [&](const auto& file) { list.SaveToFile(file); },

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "ExitCodes.h"
+#include "NumberCheck.h"
 #include "TimeText.h"
 #include "Version.h"
 #include "norv/framework/SysUtils.h"
@@ -69,19 +70,19 @@ struct Parser {
     app.add_option("-s,--scenario", scenario, "Scenario INI file (default: built-in scenario)")
         ->type_name("FILE")->group("Scenario");
     app.add_option("--rate", r.rateHz, "Epochs per second of simulated time (default 1)")
-        ->type_name("HZ")->check(CLI::Range(0.001, 100.0))->group("Time");
+        ->type_name("HZ")->check(NumberIn("0.001", "100"))->group("Time");
     app.add_option("--start-time", startTime,
                    "UTC of the first epoch, ISO 8601 (default: the next whole second)")
         ->type_name("ISO8601")->group("Time");
     app.add_option("--time-scale", r.timeScale,
                    "Simulated seconds per wall-clock second (default 1)")
-        ->type_name("X")->check(CLI::Range(0.001, 1e6))->group("Time");
+        ->type_name("X")->check(NumberIn("0.001", "1000000"))->group("Time");
     // Read as signed so that a negative count is refused instead of wrapping round.
     app.add_option("--count", count, "Stop after N epochs")
-        ->type_name("N")->check(CLI::Range(std::int64_t{1}, std::numeric_limits<std::int64_t>::max()))
+        ->type_name("N")->check(NumberIn("1", "9223372036854775807"))
         ->group("Time");
     app.add_option("--duration", r.durationSeconds, "Stop after S seconds of simulated time")
-        ->type_name("S")->check(CLI::PositiveNumber)->group("Time");
+        ->type_name("S")->check(NumberIn("0.001", "320000000000"))->group("Time");
     app.add_flag("--deterministic", r.deterministic,
                  "Fixed start time (2024-03-01T12:00:00Z unless --start-time), no wall-clock "
                  "pacing: byte-identical output on every run")
@@ -92,7 +93,7 @@ struct Parser {
     auto* port = app.add_option("--port", r.port, "Serial device to transmit on")
                      ->type_name("DEVICE")->group("Outputs");
     app.add_option("--baud", r.baud, "Baud rate of --port (default 4800)")
-        ->type_name("N")->check(CLI::Range(1, 4000000))->needs(port)->group("Outputs");
+        ->type_name("N")->check(NumberIn("1", "4000000"))->needs(port)->group("Outputs");
     app.add_flag("--background", r.background,
                  "Hand each epoch to the component's sender thread instead of writing it "
                  "synchronously")
@@ -103,9 +104,12 @@ struct Parser {
         ->expected(0, 1)->type_name("[LINK]")->group("Outputs");
     auto* tcp = app.add_option("--tcp", r.tcpPort,
                                "Serve every epoch to each TCP client on PORT (0: any free port)")
-                    ->type_name("PORT")->group("Outputs");
+                    ->type_name("PORT")->check(NumberIn("0", "65535"))->group("Outputs");
     app.add_option("--bind", r.bindAddress, "Address of the TCP server (default 127.0.0.1)")
         ->type_name("ADDR")->needs(tcp)->group("Outputs");
+    app.add_option("--max-clients", r.maxClients,
+                   "TCP clients served at once; more are closed on arrival (default 64)")
+        ->type_name("N")->check(NumberIn("1", "65536"))->needs(tcp)->group("Outputs");
     app.add_option("--commands", commands, "Sentence kinds, e.g. GGA,RMC,GSV (default: all)")
         ->type_name("LIST")->group("Outputs");
     app.add_option("--profile", profile,
@@ -125,11 +129,11 @@ struct Parser {
     skyplot->add_option("-o,--output", result.skyplot.output, "Image to write: .png or .svg")
         ->type_name("FILE")->required();
     skyplot->add_option("--radius", result.skyplot.radius, "Radius of the horizon in pixels (default 200)")
-        ->type_name("PX")->check(CLI::Range(20, 4000));
+        ->type_name("PX")->check(NumberIn("20", "4000"));
     skyplot->add_option("--tracks", result.skyplot.trackHours,
                         "With [Sky] Model=orbits: each satellite's track over the HOURS before "
                         "the plot's instant, a line ending in its disc")
-        ->type_name("HOURS")->check(CLI::Range(0.05, 240.0));
+        ->type_name("HOURS")->check(NumberIn("0.05", "240"));
     skyplot->add_option("--time", skyTime, "UTC instant of a moving sky's plot, ISO 8601 (default: now)")
         ->type_name("ISO8601");
   }

@@ -29,6 +29,7 @@ struct RunOptions {
   std::string ptyLink;  // empty: no symlink
   std::optional<std::uint16_t> tcpPort;
   std::string bindAddress = "127.0.0.1";
+  std::size_t maxClients = 64;  // TCP clients served at once
   std::optional<norv::TNMEACommands> commands;
   std::optional<OutputProfile> profile;  // over the scenario's [Output]; classic by default
   std::optional<std::string> talker;

@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <iostream>
+#include <random>
 #include <thread>
 
 #include "ExitCodes.h"
@@ -25,6 +26,15 @@ constexpr int kMaxUnreadBytes = 2048;
 // behind on a busy machine (one epoch of every sentence kind is about 2 KB), and dropping its
 // backlog would lose epochs it was about to read.
 constexpr auto kAbsentAfter = std::chrono::seconds(1);
+
+// Six random letters and digits for a temporary name.
+std::string UniqueSuffix() {
+  static std::mt19937 random{std::random_device{}()};
+  static constexpr char kChars[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::string suffix(6, 'a');
+  for (char& c : suffix) c = kChars[random() % 36];
+  return suffix;
+}
 
 [[noreturn]] void Fail(const std::string& what, int error = errno) {
   throw CliError(kExitOutput, "pty: " + what + ": " + ErrnoText(error));
@@ -66,11 +76,21 @@ void PtyOutput::CreateLink() {
       throw CliError(kExitOutput, "pty: " + FLink.string() + " already points to " +
                                       fs::read_symlink(FLink, ec).string() +
                                       " (another simulator running? remove the link)");
+    // A dangling link is taken over only when it names a pseudo-terminal (a run that ended
+    // without removing it); one to an unplugged device or a missing file is someone's.
+    const std::string old = fs::read_symlink(FLink, ec).string();
+    if (old.rfind("/dev/pts/", 0) != 0)
+      throw CliError(kExitOutput, "pty: " + FLink.string() + " is a link to " + old +
+                                      ", not to a pseudo-terminal (remove the link)");
   }
-  // Made beside the target and renamed over it: a dangling link is replaced in one step.
-  const fs::path temp = FLink.string() + ".tmp" + std::to_string(::getpid());
-  fs::remove(temp, ec);
-  if (::symlink(FSlavePath.c_str(), temp.c_str()) != 0) Fail("cannot create " + temp.string());
+  // Made beside the target and renamed over it: a dangling link is replaced in one step. The
+  // temporary name is new (symlink refuses an existing one), so nothing else is ever removed.
+  fs::path temp;
+  for (int attempt = 0;; ++attempt) {
+    temp = FLink.string() + ".tmp" + UniqueSuffix();
+    if (::symlink(FSlavePath.c_str(), temp.c_str()) == 0) break;
+    if (errno != EEXIST || attempt == 100) Fail("cannot create " + temp.string());
+  }
   if (::rename(temp.c_str(), FLink.c_str()) != 0) {
     const int err = errno;
     fs::remove(temp, ec);

@@ -12,7 +12,8 @@ namespace norvgpssim {
 class PtyOutput : public Output {
  public:
   // Creates the pseudo-terminal (raw mode, so CR LF arrive unchanged); with a non-empty `link`,
-  // also a symlink to its device, replacing a dangling one. `paced`: epochs come at wall-clock
+  // also a symlink to its device, replacing a dangling one that names a pseudo-terminal (left
+  // by an earlier run); any other entry there is refused. `paced`: epochs come at wall-clock
   // intervals (otherwise a reader gets a moment to catch up before unread text is dropped).
   // Raises CliError (unusable output).
   PtyOutput(const std::filesystem::path& link, bool paced);

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "CalendarRange.h"
 #include "Clock.h"
 #include "ExitCodes.h"
 #include "Motion.h"
@@ -60,8 +61,14 @@ class Simulation {
     // A refused scenario value is reported with its file and line by the scenario loader; the
     // component's own message box would only repeat it.
     norv::SetMessageDialogHandler([](const std::string&) {});
+    // Checked before any output; without a start time the run starts at the next whole second.
+    const std::int64_t firstMs = o.startUnixMs.value_or(
+        o.deterministic ? kDeterministicStartUnixMs : NextWholeSecond().unixMs);
+    CheckRunInCalendar(EpochSchedule(firstMs, o.rateHz), EpochLimit(o));
     FMotion.emplace(FSim, LoadScenario(FSim, o.scenario));
     if (const SkySettings sky = LoadSkySettings(o.scenario); sky.orbits) FSky.emplace(FSim, sky.sky);
+    if (!FSky && FSim.GetActiveSatellitesCount() == 0)
+      Note("the scenario has no active satellite: no sentence is sent until one is active");
     if (o.commands) FSim.SetCommands(*o.commands);
     FProfile = ChooseProfile(o);
     FSim.SetUseSystemDateTime(false);  // every sentence of an epoch carries the epoch's instant
@@ -83,6 +90,10 @@ class Simulation {
     const EpochSchedule schedule(start, FOptions.rateHz);
     CheckLine(schedule.InstantMs(0));
     for (std::uint64_t k = 0; !limit || k < *limit; ++k) {
+      if (!InCalendar(schedule.InstantMs(k))) {
+        Note("the clock has reached the end of the calendar: stopping");
+        break;
+      }
       // Built before its deadline, so that the line gets it on the second; nothing changes the
       // state while the loop waits.
       FSim.SetUTCDateTime(UnixMsToDateTime(schedule.InstantMs(k)));
@@ -112,7 +123,7 @@ class Simulation {
       FOutputs.push_back(std::move(pty));
     }
     if (o.tcpPort) {
-      auto tcp = std::make_unique<TcpOutput>(o.bindAddress, *o.tcpPort);
+      auto tcp = std::make_unique<TcpOutput>(o.bindAddress, *o.tcpPort, o.maxClients);
       Note("TCP server on " + tcp->Endpoint());
       FOutputs.push_back(std::move(tcp));
     }

@@ -6,6 +6,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 #include "ExitCodes.h"
@@ -18,6 +19,12 @@ namespace {
 // A client that has not taken this much is not reading; it is disconnected rather than held
 // with an ever-growing backlog.
 constexpr std::size_t kMaxPendingBytes = 256 * 1024;
+// What is read (and discarded) from one client per epoch at most: a client that floods the
+// server cannot hold the loop, and once its budget is spent its socket is not watched for
+// input until the next epoch.
+constexpr std::size_t kReadBudgetBytes = 64 * 1024;
+// How long accept waits after running out of descriptors.
+constexpr auto kAcceptBackOff = std::chrono::milliseconds(250);
 
 std::string EndpointText(const sockaddr_storage& addr) {
   char host[INET6_ADDRSTRLEN] = "?";
@@ -39,7 +46,8 @@ std::string EndpointText(const sockaddr_storage& addr) {
 
 }  // namespace
 
-TcpOutput::TcpOutput(const std::string& address, std::uint16_t port) {
+TcpOutput::TcpOutput(const std::string& address, std::uint16_t port, std::size_t maxClients)
+    : FMaxClients(maxClients) {
   const std::string where = address + " port " + std::to_string(port);
   addrinfo hints{};
   hints.ai_family = AF_UNSPEC;
@@ -75,6 +83,7 @@ void TcpOutput::WriteEpoch(const std::string& text) {
   AcceptAll();
   for (std::size_t i = FClients.size(); i-- > 0;) {
     Client& c = FClients[i];
+    c.readBudget = kReadBudgetBytes;
     if (c.pending.size() + text.size() > kMaxPendingBytes) {
       FBytesDropped += c.pending.size() + text.size();
       Drop(i);
@@ -86,16 +95,22 @@ void TcpOutput::WriteEpoch(const std::string& text) {
 }
 
 void TcpOutput::AddPollFds(std::vector<pollfd>& fds) const {
-  fds.push_back({FListen.Get(), POLLIN, 0});
-  for (const Client& c : FClients)
-    fds.push_back({c.fd.Get(), static_cast<short>(POLLIN | (c.pending.empty() ? 0 : POLLOUT)), 0});
+  if (std::chrono::steady_clock::now() >= FAcceptPausedUntil)
+    fds.push_back({FListen.Get(), POLLIN, 0});
+  for (const Client& c : FClients) {
+    const bool reads = !c.readClosed && c.readBudget > 0;
+    // Hang-ups and errors are reported whatever the events asked for.
+    const int events = (reads ? POLLIN : 0) | (c.pending.empty() ? 0 : POLLOUT);
+    fds.push_back({c.fd.Get(), static_cast<short>(events), 0});
+  }
 }
 
 void TcpOutput::HandlePoll(const std::vector<pollfd>& fds) {
   for (std::size_t i = FClients.size(); i-- > 0;) {
     Client& c = FClients[i];
     const short ev = EventsFor(fds, c.fd.Get());
-    const bool gone = ((ev & (POLLIN | POLLHUP | POLLERR)) != 0 && !Drain(c.fd.Get())) ||
+    // POLLHUP: both directions are shut. A client that only shut its sending side still reads.
+    const bool gone = (ev & (POLLHUP | POLLERR)) != 0 || ((ev & POLLIN) != 0 && !Drain(c)) ||
                       ((ev & POLLOUT) != 0 && !Flush(c));
     if (gone) Drop(i);
   }
@@ -103,11 +118,20 @@ void TcpOutput::HandlePoll(const std::vector<pollfd>& fds) {
 }
 
 void TcpOutput::AcceptAll() {
+  if (std::chrono::steady_clock::now() < FAcceptPausedUntil) return;
   for (;;) {
     norv::posix::TDescriptor fd(
         ::accept4(FListen.Get(), nullptr, nullptr, SOCK_CLOEXEC | SOCK_NONBLOCK));
-    if (!fd.IsOpen()) return;  // EAGAIN: nobody else waiting; other errors concern that client
-    FClients.push_back({std::move(fd), {}});
+    if (!fd.IsOpen()) {
+      // EAGAIN: nobody else waiting. Out of descriptors or memory: the client stays queued and
+      // the listening socket readable, so wait a while. Other errors concern that client only.
+      if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM)
+        FAcceptPausedUntil = std::chrono::steady_clock::now() + kAcceptBackOff;
+      if (errno != ECONNABORTED && errno != EINTR) return;
+      continue;
+    }
+    if (FClients.size() >= FMaxClients) continue;  // refused: closed at once, before any epoch
+    FClients.push_back({std::move(fd), {}, kReadBudgetBytes});
   }
 }
 
@@ -121,14 +145,19 @@ bool TcpOutput::Flush(Client& c) {
   return result.error == 0 || result.error == ETIMEDOUT;
 }
 
-bool TcpOutput::Drain(int fd) {
-  char discard[512];
-  for (;;) {
-    const ssize_t n = ::recv(fd, discard, sizeof discard, MSG_DONTWAIT);
-    if (n > 0) continue;
-    if (n == 0) return false;
-    return errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
+bool TcpOutput::Drain(Client& c) {
+  char discard[4096];
+  while (c.readBudget > 0) {
+    const ssize_t n =
+        ::recv(c.fd.Get(), discard, std::min(sizeof discard, c.readBudget), MSG_DONTWAIT);
+    if (n > 0) {
+      c.readBudget -= static_cast<std::size_t>(n);
+      continue;
+    }
+    if (n == 0) c.readClosed = true;  // its sending side is shut; keep sending to it
+    return n == 0 || errno == EAGAIN || errno == EWOULDBLOCK || errno == EINTR;
   }
+  return true;
 }
 
 void TcpOutput::Drop(std::size_t index) {

@@ -1,4 +1,5 @@
 // norvgpssim: a simulated GPS receiver on stdout, a serial port, a pseudo-terminal or TCP.
+#include <csignal>
 #include <exception>
 #include <iostream>
 
@@ -9,6 +10,9 @@
 
 int main(int argc, char** argv) {
   using namespace norvgpssim;
+  // Past a file-size limit (ulimit -f) a write then fails with EFBIG, which a save reports as
+  // "File too large" keeping the old file, instead of the signal killing the program mid-save.
+  std::signal(SIGXFSZ, SIG_IGN);
   const CommandLine line = ParseCommandLine(argc, argv, std::cout, std::cerr);
   try {
     switch (line.command) {

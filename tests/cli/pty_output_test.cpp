@@ -1,4 +1,7 @@
-// A pseudo-terminal output that cannot be set up gives back every descriptor it had opened.
+// A pseudo-terminal output that cannot be set up gives back every descriptor it had opened; its
+// link touches nothing the program did not make.
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -25,6 +28,33 @@ TEST(PtyOutput, AFailedSetUpLeaksNoDescriptor) {
     EXPECT_EQ(norv::test::EntryCount("/proc/self/fd"), before);
   }
   EXPECT_EQ(fs::read_symlink(dir / "taken"), dir / "plain") << "a live link was replaced";
+}
+
+// The link is made through a temporary name of its own: an entry already at the name the
+// program would once have used is left alone. At exit the link goes only while it is still ours.
+TEST(PtyOutput, LinkTouchesOnlyWhatTheProgramMade) {
+  const norv::test::TempDir scratch("pty-link");
+  const fs::path link = scratch.Path() / "gps0";
+  const fs::path oldTemporary = link.string() + ".tmp" + std::to_string(::getpid());
+  scratch.Write(oldTemporary.filename().string(), "someone's file");
+  {
+    const PtyOutput pty(link, false);
+    EXPECT_EQ(fs::read_symlink(link), pty.DevicePath());
+  }
+  EXPECT_FALSE(fs::exists(fs::symlink_status(link))) << "our link stays after exit";
+  EXPECT_EQ(norv::test::ReadWholeFile(oldTemporary), "someone's file");
+  {
+    const PtyOutput pty(link, false);
+    fs::remove(link);
+    fs::create_symlink("/dev/null", link);  // another program has taken the name meanwhile
+  }
+  EXPECT_EQ(fs::read_symlink(link), "/dev/null");
+  // A dangling link to something other than a pseudo-terminal (an unplugged device) is refused.
+  fs::remove(link);
+  fs::create_symlink(scratch.Path() / "unplugged", link);
+  EXPECT_THROW(PtyOutput(link, false), CliError);
+  EXPECT_EQ(fs::read_symlink(link), scratch.Path() / "unplugged");
+  EXPECT_EQ(scratch.Entries(), (std::vector<std::string>{"gps0", oldTemporary.filename().string()}));
 }
 
 }  // namespace

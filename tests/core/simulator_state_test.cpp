@@ -74,6 +74,10 @@ std::vector<SetterCase> SetterCases() {
   };
   auto ext = [](void (S::*f)(Extended)) { return [f](S& s, long double v) { (s.*f)(v); }; };
   const long double nan = std::numeric_limits<long double>::quiet_NaN();
+  const long double inf = std::numeric_limits<long double>::infinity();
+  // The first and the last millisecond a four-digit year can show.
+  const long double first = EncodeDate(1, 1, 1) - EncodeTime(23, 59, 59, 999);
+  const long double last = EncodeDate(9999, 12, 31) + EncodeTime(23, 59, 59, 999);
   return {
       {"LatDeg", i32(&S::SetLatDeg), [](const S& s) { return s.Latitude_Degree(); }, {0, 90}, {91, -1},
        "Latitude Degree must be between 0 and 90."},
@@ -100,6 +104,16 @@ std::vector<SetterCase> SetterCases() {
        "VDOP must be between 0 and 99.9."},
       {"PDOP", ext(&S::SetPDOP), [](const S& s) { return s.PDOP(); }, {0, 99.95L}, {100, -0.01L, nan},
        "PDOP must be between 0 and 99.9."},
+      {"Altitude", ext(&S::SetAltitude), [](const S& s) { return s.Altitude(); }, {-430.5L, 1e30L},
+       {nan, inf, -inf}, "Altitude must be a finite number."},
+      {"Speed", ext(&S::SetSpeed), [](const S& s) { return s.Speed(); }, {-5, 1e30L}, {nan, inf},
+       "Speed must be a finite number."},
+      {"Geo_Height", ext(&S::SetGeo_Height), [](const S& s) { return s.Geo_Height(); }, {-20, 1e30L},
+       {nan, -inf}, "Geo_Height must be a finite number."},
+      {"UTCDateTime", [](S& s, long double v) { s.SetUTCDateTime(static_cast<TDateTime>(v)); },
+       [](const S& s) { return s.UTCDateTime(); },
+       {first, last, -1.25L}, {first - 1, last + 1e-8L, 1e18L, 1e300L, -1e300L, nan, inf},
+       "UTCDateTime must be a date from 0001-01-01 to 9999-12-31."},
   };
 }
 

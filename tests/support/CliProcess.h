@@ -21,6 +21,7 @@ class CliProcess {
   CliProcess& operator=(const CliProcess&) = delete;
 
   bool Started() const { return FChild.Started(); }
+  pid_t Pid() const { return FChild.Pid(); }
   void Signal(int Sig) const { FChild.Signal(Sig); }
   // The exit code (128 + signal for a killed process), or nothing if still running at the end.
   std::optional<int> Wait(std::chrono::milliseconds Timeout = std::chrono::seconds(30)) {

@@ -81,11 +81,14 @@ class NORV_API TNorvGPSSimulator : public TComponent {
   void SetVDOP(Extended Value);
   void SetPDOP(Extended Value);
 
+  // These refuse only what no sentence can carry: a value that is not finite, a date outside
+  // 0001-01-01 .. 9999-12-31.
+  void SetAltitude(Extended Value);
+  void SetSpeed(Extended Value);
+  void SetGeo_Height(Extended Value);
+  void SetUTCDateTime(TDateTime Value);
+
   // Plain setters: any value of the type is stored as given.
-  void SetAltitude(Extended Value) { FState.Altitude = Value; }
-  void SetSpeed(Extended Value) { FState.Speed = Value; }
-  void SetGeo_Height(Extended Value) { FState.Geo_Height = Value; }
-  void SetUTCDateTime(TDateTime Value) { FState.UTCDateTime = Value; }
   void SetCommands(TNMEACommands Value) { FState.Commands = Value; }
   void SetUseSystemDateTime(bool Value) { FState.UseSystemDateTime = Value; }
   void SetMessageAlert(bool Value) { FMessageAlert = Value; }

@@ -24,4 +24,8 @@ struct TDateTimeParts {
 };
 NORV_API TDateTimeParts DecodeDateTime(TDateTime DateTime);
 
+// True for a finite value that decodes to a date from 0001-01-01 to 9999-12-31: the dates a
+// four-digit year can show.
+bool IsRepresentableDateTime(TDateTime DateTime);
+
 }  // namespace norv

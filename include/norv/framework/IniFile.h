@@ -98,7 +98,10 @@ class NORV_API TIniFile {
 
 // Writes Content to FileName through a temporary file in the same directory, flushed and renamed
 // over the target, so a reader sees either the old file or the new one. Raises norv::Exception on
-// failure, leaving any previous file untouched.
+// failure, leaving any previous file untouched. A replaced file keeps its mode (without setuid
+// and setgid) and, where the process may, its owner and group; a new file gets 0666 less the
+// umask. Through a symbolic link the link's target is replaced, atomically in the target's
+// directory, and the link stays.
 NORV_API void WriteFileAtomically(const std::filesystem::path& FileName,
                                   const std::string& Content);
 

@@ -30,7 +30,7 @@ class NORV_API TRoute {
 
   // Section "Route" with the route's name, then one section per waypoint name in order, whose
   // key "Name" repeats it. Names that match without regard to case share one section. The file is
-  // replaced atomically. A name an INI file cannot carry back raises before anything is written:
+  // replaced atomically (mode, owner, symbolic links: as WriteFileAtomically says). A name an INI file cannot carry back raises before anything is written:
   // for the route's own name, which is only a value, CR, LF, NUL or blanks at an end; for a
   // waypoint name, what TIniFile::CheckName refuses, or "Route" (which would take the place of
   // the route's own section).

@@ -32,7 +32,8 @@ class NORV_API TWayPoints : private TOwningList<TWayPoint> {
   using TOwningList::Swap;
 
   // One section per waypoint, named by it, in list order. The file is replaced atomically: a
-  // save that fails leaves the previous file as it was. A list without waypoints removes the
+  // save that fails leaves the previous file as it was; mode, owner and a symbolic link are
+  // treated as WriteFileAtomically says. A list without waypoints removes the
   // file and writes none. A name an INI file cannot carry back raises before anything is written.
   void SaveToFile(const std::filesystem::path& FileName) const;
   // Replaces the list with the file's waypoints (a missing file leaves it empty). A value that a

@@ -46,6 +46,7 @@ class NORV_API TSatelliteTable {
   // Upper or lower case, full name or talker; anything else is GPS.
   static TSatelliteType StrToSatelliteType(const std::string& sat);
 
+  // Replaced atomically; mode, owner and a symbolic link as WriteFileAtomically says.
   void SaveToFile(const std::filesystem::path& FileName) const;
   void LoadFromFile(const std::filesystem::path& FileName);
   // The sky plot of the active satellites on a square of side 2 * Radius.

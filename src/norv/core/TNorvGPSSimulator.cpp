@@ -1,6 +1,9 @@
 // Construction, destruction, the validating setters and the UTC clock of TNorvGPSSimulator.
 #include "norv/core/TNorvGPSSimulator.h"
 
+#include <cmath>
+
+#include "norv/framework/DateTime.h"
 #include "norv/framework/MessageDialog.h"
 #include "norv/model/PositionChecks.h"
 #include "norv/navigation/Routes.h"
@@ -116,6 +119,27 @@ void TNorvGPSSimulator::SetVDOP(Extended Value) {
 void TNorvGPSSimulator::SetPDOP(Extended Value) {
   if (!InHalfOpen(Value, 0, 100)) Refuse("PDOP must be between 0 and 99.9.");
   FState.PDOP = Value;
+}
+
+void TNorvGPSSimulator::SetAltitude(Extended Value) {
+  if (!std::isfinite(Value)) Refuse("Altitude must be a finite number.");
+  FState.Altitude = Value;
+}
+
+void TNorvGPSSimulator::SetSpeed(Extended Value) {
+  if (!std::isfinite(Value)) Refuse("Speed must be a finite number.");
+  FState.Speed = Value;
+}
+
+void TNorvGPSSimulator::SetGeo_Height(Extended Value) {
+  if (!std::isfinite(Value)) Refuse("Geo_Height must be a finite number.");
+  FState.Geo_Height = Value;
+}
+
+void TNorvGPSSimulator::SetUTCDateTime(TDateTime Value) {
+  if (!IsRepresentableDateTime(Value))
+    Refuse("UTCDateTime must be a date from 0001-01-01 to 9999-12-31.");
+  FState.UTCDateTime = Value;
 }
 
 TDateTime TNorvGPSSimulator::GetUTCDateTime() const { return UTCNow(FState); }

@@ -101,6 +101,13 @@ TDateTimeParts DecodeDateTime(TDateTime DateTime) {
   return parts;
 }
 
+bool IsRepresentableDateTime(TDateTime DateTime) {
+  // The bound keeps the millisecond count far inside 64 bits before the exact check.
+  if (!std::isfinite(DateTime) || std::fabs(DateTime) > 3e6) return false;
+  const int year = DecodeDateTime(DateTime).Year;
+  return year >= 1 && year <= 9999;
+}
+
 void DecodeDate(TDateTime DateTime, int& Year, int& Month, int& Day) {
   const TDateTimeParts parts = DecodeDateTime(DateTime);
   Year = parts.Year;

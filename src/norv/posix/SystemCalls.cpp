@@ -21,7 +21,7 @@ int RealIoctl(int fd, unsigned long request, void* arg) { return ::ioctl(fd, req
 TSystemCalls& SystemCalls() {
   static TSystemCalls calls{RealOpen, ::close,   RealIoctl, ::flock, ::tcgetattr, ::tcsetattr,
                             ::tcflush, ::write,  ::poll,    ::fsync, ::rename,
-                            ::mkostemp};
+                            ::mkostemp, ::fchown};
   return calls;
 }
 

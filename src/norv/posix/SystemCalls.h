@@ -25,6 +25,7 @@ struct TSystemCalls {
   int (*Fsync)(int fd);
   int (*Rename)(const char* from, const char* to);
   int (*MkOsTemp)(char* name, int flags);  // a new file named from the XXXXXX template
+  int (*Fchown)(int fd, uid_t owner, gid_t group);
 };
 
 // The table in use. A test may replace members while no call is in progress and must put the
