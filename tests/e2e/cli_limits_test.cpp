@@ -56,7 +56,7 @@ TEST(CliLimits, UnboundedRunStopsAtTheEndOfTheCalendar) {
 // A value no sentence can carry is refused where the scenario gives it, not printed as NAN.
 TEST(CliLimits, NonFiniteScenarioValuesAreRefusedWithTheirLine) {
   test::TempDir dir("cli-nan");
-  for (const char* line : {"Speed=nan", "Altitude=inf", "Geo_Height=-inf"}) {
+  for (const char* line : {"Speed=nan", "Altitude=inf", "Geo_Height=-inf", "Speed=1e4000"}) {
     SCOPED_TRACE(line);
     dir.Write("nan.ini", std::string("[Receiver]\n") + line + "\n[Motion]\nMode=constant\n");
     const test::CliResult r =

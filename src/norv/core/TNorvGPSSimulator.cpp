@@ -5,6 +5,7 @@
 
 #include "norv/framework/DateTime.h"
 #include "norv/framework/MessageDialog.h"
+#include "norv/model/Geodesy.h"
 #include "norv/model/PositionChecks.h"
 #include "norv/navigation/Routes.h"
 #include "norv/navigation/WayPoints.h"
@@ -121,18 +122,28 @@ void TNorvGPSSimulator::SetPDOP(Extended Value) {
   FState.PDOP = Value;
 }
 
+namespace {
+
+// The sentences print these values in double precision, the speed also in km/h: a value is
+// refused when that is not finite (1e4000 is a finite Extended but an infinite double).
+bool Printable(Extended Value, Extended Factor = 1) {
+  return std::isfinite(static_cast<double>(Value * Factor));
+}
+
+}  // namespace
+
 void TNorvGPSSimulator::SetAltitude(Extended Value) {
-  if (!std::isfinite(Value)) Refuse("Altitude must be a finite number.");
+  if (!Printable(Value)) Refuse("Altitude must be a finite number.");
   FState.Altitude = Value;
 }
 
 void TNorvGPSSimulator::SetSpeed(Extended Value) {
-  if (!std::isfinite(Value)) Refuse("Speed must be a finite number.");
+  if (!Printable(Value, 1 / kKnotsPerKmh)) Refuse("Speed must be a finite number.");
   FState.Speed = Value;
 }
 
 void TNorvGPSSimulator::SetGeo_Height(Extended Value) {
-  if (!std::isfinite(Value)) Refuse("Geo_Height must be a finite number.");
+  if (!Printable(Value)) Refuse("Geo_Height must be a finite number.");
   FState.Geo_Height = Value;
 }
 
