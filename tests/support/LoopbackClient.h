@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace norv::test {
 
@@ -28,7 +29,9 @@ class TLoopbackClient {
   int Fd() const { return FFd; }
   bool Connected() const { return FConnected; }
   // What arrives within Time, with "<closed>" appended when the server closed the connection.
-  std::string Read(std::chrono::milliseconds Time) const {
+  std::string Read(std::chrono::milliseconds Time) const { return ReadUntil({}, Time); }
+  // The same, but returns as soon as Needle (if not empty) has arrived.
+  std::string ReadUntil(std::string_view Needle, std::chrono::milliseconds Time) const {
     std::string got;
     const auto end = std::chrono::steady_clock::now() + Time;
     while (std::chrono::steady_clock::now() < end) {
@@ -38,6 +41,7 @@ class TLoopbackClient {
       const ssize_t n = ::recv(FFd, buf, sizeof buf, 0);
       if (n <= 0) return got + "<closed>";
       got.append(buf, static_cast<std::size_t>(n));
+      if (!Needle.empty() && got.find(Needle) != std::string::npos) break;
     }
     return got;
   }
