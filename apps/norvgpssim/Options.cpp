@@ -56,6 +56,7 @@ struct Parser {
   std::optional<std::int64_t> count;
   bool noStatus = false;
   std::optional<std::string> ptyLink;
+  std::vector<std::string> faults;
 
   Parser() {
     app.footer(kFooter);
@@ -119,6 +120,29 @@ struct Parser {
     app.add_option("--talker", talker, "Talker of the nmea4 profile's fix sentences (default GN)")
         ->type_name("XX")->group("Outputs");
     app.add_flag("--no-status", noStatus, "No live status line on stderr")->group("Outputs");
+    AddFaultOptions();
+  }
+
+  void AddFaultOptions() {
+    app.add_option("--fault", faults,
+                   "A fault for the whole run, repeatable: checksum:F, flip:F, truncate:F, "
+                   "garbage:F (F a fraction of sentences), drop, drop:GSV, duplicate, stall, "
+                   "nofix, clock:S")
+        ->type_name("SPEC")->group("Faults");
+    app.add_option("--seed", result.run.seed, "Seed of the faults' random choices (default: the "
+                   "timeline's Seed, else 1)")
+        ->type_name("N")->group("Faults");
+    app.add_flag("--log-events", result.run.logEvents,
+                 "Report each timeline event and fault to stderr as it fires")->group("Faults");
+  }
+
+  void FinishFaults() {
+    for (const std::string& text : faults) {
+      std::string why;
+      const auto spec = ParseFault(text, why);
+      if (!spec) throw std::invalid_argument("--fault " + text + ": " + why);
+      result.run.faults.push_back(*spec);
+    }
   }
 
   void AddSkyPlot() {
@@ -162,6 +186,7 @@ struct Parser {
     if (!startTime.empty()) r.startUnixMs = ParseIso8601(startTime);
     if (!commands.empty()) r.commands = ParseCommands(commands);
     FinishProfile();
+    FinishFaults();
     if (app.count("--pty") > 0) {
       r.pty = true;
       r.ptyLink = ptyLink.value_or("");
