@@ -50,7 +50,6 @@ void EventPlayer::Fire(double t, std::int64_t startMs, norv::TNorvGPSSimulator& 
     Report(t, e.place.substr(0, e.place.rfind("[Timeline]")) + e.action);
   }
   StepRamps(t, sim);
-  FollowFix(t, sim);
   if (const std::int64_t jump = FFaults.TakeClockJumpMs(t); jump != 0) {
     FClockOffsetMs += jump;
     Report(t, "receiver clock jumps by " + std::to_string(jump) + " ms");
@@ -81,14 +80,14 @@ void EventPlayer::StepRamps(double t, norv::TNorvGPSSimulator& sim) {
   std::erase_if(FRamps, [&](const Ramp& r) { return t >= r.start + r.over; });
 }
 
-void EventPlayer::FollowFix(double t, norv::TNorvGPSSimulator& sim) {
+void EventPlayer::HoldFix(double t, norv::TNorvGPSSimulator& sim, bool restore) {
   const bool lost = FFaults.FixLost(t);
-  if (lost && !FSavedFix) {
-    FSavedFix = sim.FixQuality();
+  if (lost) {
+    if (!FSavedFix) Report(t, "fix lost");
+    if (!FSavedFix) FSavedFix = sim.FixQuality();
     sim.SetFixQuality(0);
-    Report(t, "fix lost");
-  } else if (!lost && FSavedFix) {
-    sim.SetFixQuality(*FSavedFix);
+  } else if (FSavedFix) {
+    if (restore) sim.SetFixQuality(*FSavedFix);
     FSavedFix.reset();
     Report(t, "fix regained");
   }

@@ -20,6 +20,9 @@ class EventPlayer {
   // Everything due at simulated second T (the run's first epoch being at StartMs).
   void Fire(double t, std::int64_t startMs, norv::TNorvGPSSimulator& sim, Motion& motion,
             ProfileSettings& profile);
+  // After the moving sky (if any) has set the fix: a nofix fault holds it at none, and its end
+  // gives it back (Restore: the quality the fault took; the sky sets its own).
+  void HoldFix(double t, norv::TNorvGPSSimulator& sim, bool restore);
   FaultInjector& Faults() { return FFaults; }
   std::int64_t ClockOffsetMs() const { return FClockOffsetMs; }
   // The last event fired, for the status line; empty before the first.
@@ -33,7 +36,6 @@ class EventPlayer {
   void Report(double t, const std::string& text);
   void StartRamp(const TimelineEvent& e, double t, norv::TNorvGPSSimulator& sim);
   void StepRamps(double t, norv::TNorvGPSSimulator& sim);
-  void FollowFix(double t, norv::TNorvGPSSimulator& sim);
 
   Timeline FTimeline;
   std::size_t FNext = 0;

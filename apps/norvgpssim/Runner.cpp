@@ -103,6 +103,7 @@ class Simulation {
       FEvents->Fire(t, start, FSim, *FMotion, FProfile);
       FSim.SetUTCDateTime(UnixMsToDateTime(schedule.InstantMs(k) + FEvents->ClockOffsetMs()));
       if (FSky) FSky->Apply(FSim.UTCDateTime());
+      FEvents->HoldFix(t, FSim, !FSky);
       const std::string text = FEvents->Faults().Apply(EpochText(FSim, FProfile), t);
       if (!WaitForEpoch(pacer ? std::optional(pacer->Deadline(k)) : std::nullopt)) break;
       if (!text.empty() && !Emit(text)) break;
@@ -117,7 +118,7 @@ class Simulation {
   // The scenario's timeline, checked whole before any output, and the command line's faults.
   void StartEvents() {
     Timeline timeline = FOptions.scenario ? ReadTimeline(*FOptions.scenario) : Timeline{};
-    CheckTimeline(timeline, FOptions.scenario);
+    CheckTimeline(timeline, FOptions.scenario, FSky.has_value());
     const std::uint64_t seed = FOptions.seed.value_or(timeline.seed.value_or(1));
     FEvents.emplace(std::move(timeline), seed, FOptions.faults, FOptions.logEvents);
   }

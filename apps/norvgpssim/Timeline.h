@@ -44,7 +44,10 @@ Timeline ParseTimeline(const std::string& text, const std::filesystem::path& fil
 
 // Plays every event in order on a scratch receiver loaded from the same scenario, so that a value
 // a setter refuses, a route or waypoint that does not exist stops the run before any output.
-void CheckTimeline(const Timeline& timeline, const std::optional<std::filesystem::path>& scenario);
+// SkyOwnsSatellites: the moving sky sets the satellites, DOPs and fix quality every epoch, so a
+// timeline may not set them.
+void CheckTimeline(const Timeline& timeline, const std::optional<std::filesystem::path>& scenario,
+                   bool skyOwnsSatellites = false);
 
 // What an event acts on while the run plays it.
 struct RunState {

@@ -102,7 +102,19 @@ std::string ApplyEvent(const TimelineEvent& e, double now, RunState& run) {
   return {};
 }
 
-void CheckTimeline(const Timeline& timeline, const std::optional<std::filesystem::path>& scenario) {
+namespace {
+
+// What the moving sky sets every epoch.
+bool SkyKey(const TimelineEvent& e) {
+  return e.kind == ActionKind::Satellite ||
+         (e.kind == ActionKind::Set && (e.key == "HDOP" || e.key == "VDOP" || e.key == "PDOP" ||
+                                        e.key == "FixQuality"));
+}
+
+}  // namespace
+
+void CheckTimeline(const Timeline& timeline, const std::optional<std::filesystem::path>& scenario,
+                   bool skyOwnsSatellites) {
   if (timeline.events.empty()) return;
   norv::TNorvGPSSimulator sim;
   Motion motion(sim, LoadScenario(sim, scenario));
@@ -110,6 +122,9 @@ void CheckTimeline(const Timeline& timeline, const std::optional<std::filesystem
   FaultInjector faults(0);
   RunState run{sim, motion, profile, faults};
   for (const TimelineEvent& e : timeline.events) {
+    if (skyOwnsSatellites && SkyKey(e))
+      throw CliError(kExitScenario, e.place + e.action + ": the moving sky ([Sky] Model=orbits) "
+                                    "sets the satellites, DOPs and fix every epoch (use fault nofix)");
     const std::string refused = ApplyEvent(e, e.at, run);
     if (!refused.empty()) throw CliError(kExitScenario, e.place + e.action + ": " + refused);
   }

@@ -179,6 +179,7 @@ TEST(EventPlayer, RampsTakesTheFixAwayAndJumpsTheClock) {
   std::vector<int> fix;
   for (int t = 0; t <= 10; t += 1) {
     player.Fire(t, 0, sim, motion, profile);
+    player.HoldFix(t, sim, true);
     speeds.push_back(static_cast<double>(sim.Speed()));
     fix.push_back(sim.FixQuality());
   }
