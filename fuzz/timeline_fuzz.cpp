@@ -1,7 +1,10 @@
-// Fuzzes the CLI's timeline: arbitrary bytes as the [Timeline] of a scenario beside a valid
-// satellite file, read and checked as a run would before its first epoch. A bad timeline must be
-// a CliError with the scenario exit code and a message; a timeline that passes must play over
-// a few epochs (events, ramps, faults on the sentences) without an exception.
+// Fuzzes the CLI's timeline: arbitrary bytes as the [Timeline] of a scenario beside valid
+// satellite and waypoint files, loaded, read and checked as a run does before its first epoch.
+// A bad timeline must be a CliError with the scenario exit code and a message; a timeline that
+// passes must play over a few epochs (events, ramps, fix loss, faults on the sentences) without
+// an exception.
+#include <optional>
+
 #include "EventPlayer.h"
 #include "ExitCodes.h"
 #include "FuzzSupport.h"
@@ -14,6 +17,7 @@ using namespace norv;
 namespace {
 
 constexpr int kEpochs = 4;
+constexpr double kStepSeconds = 20;
 
 }  // namespace
 
@@ -33,8 +37,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   const auto scenario = fuzz::WriteScratchFile(
       "scenario.ini", "[Receiver]\nSpeed=10\nFixQuality=1\n[Files]\nSatellites=satellites.ini\n"
                       "WayPoints=waypoints.ini\n[Timeline]\n" + fuzz::AsText(Data, Size));
+  TNorvGPSSimulator sim;
+  std::optional<norvgpssim::Motion> motion;
   norvgpssim::Timeline timeline;
   try {
+    motion.emplace(sim, norvgpssim::LoadScenario(sim, scenario));
     timeline = norvgpssim::ReadTimeline(scenario);
     norvgpssim::CheckTimeline(timeline, scenario);
   } catch (const norvgpssim::CliError& e) {
@@ -45,16 +52,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
   }
   // A timeline that passed the check must play: an exception here would end the CLI mid-run.
   try {
-    TNorvGPSSimulator sim;
     sim.SetUseSystemDateTime(false);
-    norvgpssim::Motion motion(sim, norvgpssim::LoadScenario(sim, scenario));
     norvgpssim::ProfileSettings profile;
     norvgpssim::EventPlayer player(timeline, 1, {}, false);
     for (int epoch = 0; epoch < kEpochs; ++epoch) {
-      player.Fire(epoch * 20.0, 0, sim, motion, profile);
-      player.HoldFix(epoch * 20.0, sim, true);
-      player.Faults().Apply(norvgpssim::EpochText(sim, profile), epoch * 20.0);
-      motion.Advance(20.0);
+      const double t = epoch * kStepSeconds;
+      player.Fire(t, 0, sim, *motion, profile);
+      player.HoldFix(t, sim, true);
+      player.Faults().Apply(norvgpssim::EpochText(sim, profile), t);
+      motion->Advance(kStepSeconds);
     }
   } catch (const std::exception& e) {
     fuzz::Finding(std::string("a checked timeline fails while playing: ") + e.what());

@@ -27,6 +27,8 @@ constexpr const char* kFooter = R"(Examples:
                                                a real serial line, two sentence kinds
   norvgpssim --profile nmea4 --pty /tmp/gps0  one fix per epoch, NMEA 4.11 sentences
   norvgpssim --deterministic --count 5         the same five epochs on every run
+  norvgpssim --fault checksum:0.01 --fault drop:GSV --seed 3
+                                               1 % bad checksums and no GSV, repeatably
   norvgpssim --time-scale 10 --duration 600    ten simulated minutes in one minute
   norvgpssim skyplot --scenario examples/harbour-route.ini -o sky.png
   norvgpssim skyplot --scenario examples/moving-sky.ini --tracks 12 -o sky.svg
@@ -36,7 +38,8 @@ Scenario file (INI): [Receiver] takes the component's published property names
 Route= files (relative to the scenario); [Motion] Mode=static|constant|route, and
 RouteEnd=stop|repeat for route mode; [Output] Profile=classic|nmea4 and Talker=GN; [Sky]
 Model=fixed|orbits, ElevationMask=5, Systems=GPS,GLONASS,BeiDou, Seed=N for satellites on their
-nominal orbits. See examples/.
+nominal orbits; [Timeline] lines T = action (Speed=20 over 30, stop, fault nofix for 30, ...).
+See examples/ (tunnel.ini, noisy-line.ini) and README.md.
 
 Sentence kinds for --commands: GGA GLL VTG RMC GSA GSV ZDA WPL RTE AAM, or ALL.
 
