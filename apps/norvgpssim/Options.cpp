@@ -134,7 +134,7 @@ struct Parser {
         ->type_name("SPEC")->group("Faults");
     app.add_option("--seed", result.run.seed, "Seed of the faults' random choices (default: the "
                    "timeline's Seed, else 1)")
-        ->type_name("N")->group("Faults");
+        ->type_name("N")->check(NumberIn("0", "18446744073709551615"))->group("Faults");
     app.add_flag("--log-events", result.run.logEvents,
                  "Report each timeline event and fault to stderr as it fires")->group("Faults");
   }

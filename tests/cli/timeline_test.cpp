@@ -3,10 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 
 #include "EventPlayer.h"
 #include "ExitCodes.h"
 #include "Faults.h"
+#include "Options.h"
 #include "Scenario.h"
 #include "Timeline.h"
 #include "support/TempDir.h"
@@ -164,6 +166,26 @@ TEST(Faults, WindowsCountsStallAndDuplicate) {
   std::vector<std::size_t> sentences;
   for (int t = 0; t < 10; ++t) sentences.push_back(Lines(faults.Apply(kEpoch, t)).size());
   EXPECT_EQ(sentences, (std::vector<std::size_t>{3, 3, 0, 0, 3, 0, 0, 9, 6, 3}));
+}
+
+TEST(FaultOptions, AreReadAndBadOnesAreUsageErrors) {
+  const auto parse = [](std::vector<std::string> args) {
+    args.insert(args.begin(), "norvgpssim");
+    std::vector<const char*> argv;
+    for (const auto& a : args) argv.push_back(a.c_str());
+    std::ostringstream out, err;
+    return ParseCommandLine(static_cast<int>(argv.size()), argv.data(), out, err);
+  };
+  const CommandLine good = parse({"--fault", "checksum:0.01", "--fault", "drop:GSV", "--seed", "3"});
+  ASSERT_EQ(good.command, Command::Run);
+  ASSERT_EQ(good.run.faults.size(), 2u);
+  EXPECT_EQ(good.run.faults[1].kind, FaultKind::DropKind);
+  EXPECT_EQ(good.run.seed, 3u);
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--fault", "bogus"}, {"--fault", "checksum:0"}, {"--fault", "stall:2"},
+           {"--fault", "clock:x"}, {"--seed", "-1"}}) {
+    EXPECT_EQ(parse(args).exitCode, kExitUsage) << args[1];
+  }
 }
 
 TEST(EventPlayer, RampsTakesTheFixAwayAndJumpsTheClock) {
