@@ -27,6 +27,14 @@ class Motion {
   Motion(norv::TNorvGPSSimulator& sim, MotionSettings settings) : FSim(sim), FSettings(settings) {}
 
   void Advance(double seconds);
+  const MotionSettings& Settings() const { return FSettings; }
+  // A new mode from now on (a timeline's stop, start, follow, goto); a route starts at its first
+  // waypoint.
+  void Change(MotionSettings settings) {
+    FSettings = settings;
+    FTarget = 0;
+    FRouteFinished = false;
+  }
   // Route mode: the index in the active route of the waypoint steered to.
   std::size_t TargetIndex() const { return FTarget; }
   bool RouteFinished() const { return FRouteFinished; }

@@ -27,6 +27,8 @@ constexpr const char* kFooter = R"(Examples:
                                                a real serial line, two sentence kinds
   norvgpssim --profile nmea4 --pty /tmp/gps0  one fix per epoch, NMEA 4.11 sentences
   norvgpssim --deterministic --count 5         the same five epochs on every run
+  norvgpssim --fault checksum:0.01 --fault drop:GSV --seed 3
+                                               1 % bad checksums and no GSV, repeatably
   norvgpssim --time-scale 10 --duration 600    ten simulated minutes in one minute
   norvgpssim skyplot --scenario examples/harbour-route.ini -o sky.png
   norvgpssim skyplot --scenario examples/moving-sky.ini --tracks 12 -o sky.svg
@@ -36,7 +38,8 @@ Scenario file (INI): [Receiver] takes the component's published property names
 Route= files (relative to the scenario); [Motion] Mode=static|constant|route, and
 RouteEnd=stop|repeat for route mode; [Output] Profile=classic|nmea4 and Talker=GN; [Sky]
 Model=fixed|orbits, ElevationMask=5, Systems=GPS,GLONASS,BeiDou, Seed=N for satellites on their
-nominal orbits. See examples/.
+nominal orbits; [Timeline] lines T = action (Speed=20 over 30, stop, fault nofix for 30, ...).
+See examples/ (tunnel.ini, noisy-line.ini) and README.md.
 
 Sentence kinds for --commands: GGA GLL VTG RMC GSA GSV ZDA WPL RTE AAM, or ALL.
 
@@ -56,6 +59,7 @@ struct Parser {
   std::optional<std::int64_t> count;
   bool noStatus = false;
   std::optional<std::string> ptyLink;
+  std::vector<std::string> faults;
 
   Parser() {
     app.footer(kFooter);
@@ -119,6 +123,29 @@ struct Parser {
     app.add_option("--talker", talker, "Talker of the nmea4 profile's fix sentences (default GN)")
         ->type_name("XX")->group("Outputs");
     app.add_flag("--no-status", noStatus, "No live status line on stderr")->group("Outputs");
+    AddFaultOptions();
+  }
+
+  void AddFaultOptions() {
+    app.add_option("--fault", faults,
+                   "A fault for the whole run, repeatable: checksum:F, flip:F, truncate:F, "
+                   "garbage:F (F a fraction of sentences), drop, drop:GSV, duplicate, stall, "
+                   "nofix, clock:S")
+        ->type_name("SPEC")->group("Faults");
+    app.add_option("--seed", result.run.seed, "Seed of the faults' random choices (default: the "
+                   "timeline's Seed, else 1)")
+        ->type_name("N")->check(NumberIn("0", "18446744073709551615"))->group("Faults");
+    app.add_flag("--log-events", result.run.logEvents,
+                 "Report each timeline event and fault to stderr as it fires")->group("Faults");
+  }
+
+  void FinishFaults() {
+    for (const std::string& text : faults) {
+      std::string why;
+      const auto spec = ParseFault(text, why);
+      if (!spec) throw std::invalid_argument("--fault " + text + ": " + why);
+      result.run.faults.push_back(*spec);
+    }
   }
 
   void AddSkyPlot() {
@@ -162,6 +189,7 @@ struct Parser {
     if (!startTime.empty()) r.startUnixMs = ParseIso8601(startTime);
     if (!commands.empty()) r.commands = ParseCommands(commands);
     FinishProfile();
+    FinishFaults();
     if (app.count("--pty") > 0) {
       r.pty = true;
       r.ptyLink = ptyLink.value_or("");

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "Faults.h"
 #include "Profile.h"
 #include "norv/framework/NMEACommands.h"
 
@@ -35,6 +36,9 @@ struct RunOptions {
   std::optional<std::string> talker;
 
   bool status = true;  // the live status line, shown only when stderr is a terminal
+  std::vector<FaultSpec> faults;      // --fault, for the whole run
+  std::optional<std::uint64_t> seed;  // over the timeline's Seed
+  bool logEvents = false;             // each timeline event and fault to stderr as it fires
 };
 
 struct SkyPlotOptions {

@@ -12,6 +12,7 @@
 
 #include "CalendarRange.h"
 #include "Clock.h"
+#include "EventPlayer.h"
 #include "ExitCodes.h"
 #include "Motion.h"
 #include "MovingSky.h"
@@ -24,6 +25,7 @@
 #include "StatusLine.h"
 #include "StdoutOutput.h"
 #include "TcpOutput.h"
+#include "Timeline.h"
 #include "TimeText.h"
 #include "norv/core/TNorvGPSSimulator.h"
 #include "norv/framework/MessageDialog.h"
@@ -71,6 +73,7 @@ class Simulation {
       Note("the scenario has no active satellite: no sentence is sent until one is active");
     if (o.commands) FSim.SetCommands(*o.commands);
     FProfile = ChooseProfile(o);
+    StartEvents();
     FSim.SetUseSystemDateTime(false);  // every sentence of an epoch carries the epoch's instant
     OpenOutputs();
   }
@@ -96,11 +99,14 @@ class Simulation {
       }
       // Built before its deadline, so that the line gets it on the second; nothing changes the
       // state while the loop waits.
-      FSim.SetUTCDateTime(UnixMsToDateTime(schedule.InstantMs(k)));
+      const double t = static_cast<double>(schedule.InstantMs(k) - start) / 1000;
+      FEvents->Fire(t, start, FSim, *FMotion, FProfile);
+      FSim.SetUTCDateTime(UnixMsToDateTime(schedule.InstantMs(k) + FEvents->ClockOffsetMs()));
       if (FSky) FSky->Apply(FSim.UTCDateTime());
-      const std::string text = EpochText(FSim, FProfile);
+      FEvents->HoldFix(t, FSim, !FSky);
+      const std::string text = FEvents->Faults().Apply(EpochText(FSim, FProfile), t);
       if (!WaitForEpoch(pacer ? std::optional(pacer->Deadline(k)) : std::nullopt)) break;
-      if (!Emit(text)) break;
+      if (!text.empty() && !Emit(text)) break;
       if (pacer) WarnIfBehind(pacer->Deadline(k + 1));
       ShowStatus(k, schedule.InstantMs(k));
       FMotion->Advance(schedule.StepSeconds(k));
@@ -109,6 +115,14 @@ class Simulation {
   }
 
  private:
+  // The scenario's timeline, checked whole before any output, and the command line's faults.
+  void StartEvents() {
+    Timeline timeline = FOptions.scenario ? ReadTimeline(*FOptions.scenario) : Timeline{};
+    CheckTimeline(timeline, FOptions.scenario, FSky.has_value());
+    const std::uint64_t seed = FOptions.seed.value_or(timeline.seed.value_or(1));
+    FEvents.emplace(std::move(timeline), seed, FOptions.faults, FOptions.logEvents);
+  }
+
   void OpenOutputs() {
     const RunOptions& o = FOptions;
     if (o.port) {
@@ -163,6 +177,7 @@ class Simulation {
     f.unixMs = instantMs;
     f.position = PositionText(FSim);
     f.satellites = FSim.GetActiveSatellitesCount();
+    f.event = FEvents->LastEvent();
     for (const auto& out : FOutputs) {
       f.bytesSent += out->BytesSent();
       f.bytesDropped += out->BytesDropped();
@@ -200,6 +215,7 @@ class Simulation {
   std::optional<Motion> FMotion;
   ProfileSettings FProfile;
   std::optional<MovingSky> FSky;  // [Sky] Model=orbits
+  std::optional<EventPlayer> FEvents;
   StopSignals FSignals;
   StatusLine FStatus;
   // Declared after the component: closed (port disconnected, link removed) before it goes.

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "ExitCodes.h"
+#include "ReceiverKeys.h"
 #include "Scenario.h"
 #include "norv/core/PublishedProperties.h"
 #include "norv/framework/IniFile.h"
@@ -41,35 +42,27 @@ class ScenarioReader {
     for (const std::string& s : FIni.ReadSections()) {
       const std::string name = norv::UpperCase(s);
       if (name != "RECEIVER" && name != "FILES" && name != "MOTION" && name != "OUTPUT" &&
-          name != "SKY")
-        Fail(s, "", "unknown section (expected [Receiver], [Files], [Motion], [Output], [Sky])");
+          name != "SKY" && name != "TIMELINE")
+        Fail(s, "", "unknown section (expected [Receiver], [Files], [Motion], [Output], [Sky], "
+                    "[Timeline])");
     }
   }
 
   // Each key names a published property and is set through that property's setter, in file
   // order, so a refused value stops with the component's own message.
   void ApplyReceiver() {
-    const norv::TComponentClass& cls = norv::ComponentClassOf<norv::TNorvGPSSimulator>();
     for (const std::string& key : FIni.ReadSection("Receiver")) {
-      const norv::TPropertyInfo* property = cls.FindProperty(key);
+      const norv::TPropertyInfo* property = FindReceiverKey(key);
       if (property == nullptr)
         Fail("Receiver", key, "unknown property of TNorvGPSSimulator");
-      if (property->Name == "UTCDateTime" || property->Name == "UseSystemDateTime") {
+      if (IsClockKey(*property)) {
         std::cerr << "norvgpssim: " << FIni.Place("Receiver", key)
                   << "ignored: the run's virtual clock sets the time (see --start-time)\n";
         continue;
       }
-      const std::string text = FIni.ReadString("Receiver", key, "");
-      const auto value = norv::ParsePropertyValue(*property, text);
-      if (!value)
-        Fail("Receiver", key, "'" + norv::Excerpt(text) + "' is not a value for " +
-                                  property->Name + " (expected " +
-                                  norv::ExpectedValueText(*property) + ")");
-      try {
-        property->Set(FSim, *value);
-      } catch (const norv::Exception& e) {
-        Fail("Receiver", key, e.Message());
-      }
+      const std::string refused =
+          SetReceiverKey(FSim, *property, FIni.ReadString("Receiver", key, ""));
+      if (!refused.empty()) Fail("Receiver", key, refused);
     }
   }
 

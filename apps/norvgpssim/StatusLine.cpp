@@ -26,6 +26,7 @@ std::string FormatStatus(const StatusFields& f) {
                   Bytes(f.bytesSent);
   if (f.bytesDropped > 0) s += "  dropped " + Bytes(f.bytesDropped);
   if (f.clients >= 0) s += "  clients " + std::to_string(f.clients);
+  if (!f.event.empty()) s += "  last event " + f.event;
   return s;
 }
 

@@ -14,6 +14,7 @@ struct StatusFields {
   std::uint64_t bytesSent = 0;
   std::uint64_t bytesDropped = 0;
   int clients = -1;  // -1: no output with clients
+  std::string event;  // the last timeline event or fault fired; empty: none
 };
 
 std::string FormatStatus(const StatusFields& f);
