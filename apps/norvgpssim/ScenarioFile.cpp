@@ -3,7 +3,9 @@
 #include <iostream>
 
 #include "ExitCodes.h"
+#include "SatelliteFileCheck.h"
 #include "Scenario.h"
+#include "ShortForms.h"
 #include "norv/core/PublishedProperties.h"
 #include "norv/framework/IniFile.h"
 #include "norv/framework/PropertyText.h"
@@ -20,8 +22,8 @@ namespace {
 
 class ScenarioReader {
  public:
-  ScenarioReader(norv::TNorvGPSSimulator& sim, const fs::path& file)
-      : FSim(sim), FFile(file), FIni(file) {}
+  ScenarioReader(norv::TNorvGPSSimulator& sim, const fs::path& file, bool strict)
+      : FSim(sim), FFile(file), FIni(file), FStrict(strict) {}
 
   MotionSettings Load() {
     CheckSections();
@@ -60,7 +62,7 @@ class ScenarioReader {
         continue;
       }
       const std::string text = FIni.ReadString("Receiver", key, "");
-      const auto value = norv::ParsePropertyValue(*property, text);
+      const auto value = norv::ParsePropertyValue(*property, LongForm(*property, text));
       if (!value)
         Fail("Receiver", key, "'" + norv::Excerpt(text) + "' is not a value for " +
                                   property->Name + " (expected " +
@@ -80,9 +82,17 @@ class ScenarioReader {
         Fail("Files", key, "unknown key (expected Satellites, WayPoints, Route)");
     }
     // Waypoints before the route, so the route's names resolve from its first epoch.
-    if (const auto file = Referenced("Satellites")) LoadSatellites(*file);
-    if (const auto file = Referenced("WayPoints")) LoadWayPoints(*file);
-    if (const auto file = Referenced("Route")) LoadRoute(*file);
+    // "builtin" names the built-in scenario's part (the template writes it so).
+    if (IsBuiltin("Satellites")) LoadBuiltinSatellites(FSim);
+    else if (const auto file = Referenced("Satellites")) LoadSatellites(*file);
+    if (IsBuiltin("WayPoints")) LoadBuiltinWayPoints(FSim);
+    else if (const auto file = Referenced("WayPoints")) LoadWayPoints(*file);
+    if (IsBuiltin("Route")) LoadBuiltinRoute(FSim);
+    else if (const auto file = Referenced("Route")) LoadRoute(*file);
+  }
+
+  bool IsBuiltin(const std::string& key) const {
+    return norv::UpperCase(FIni.ReadString("Files", key, "")) == "BUILTIN";
   }
 
   // The file a [Files] key names, relative to the scenario's folder; it must exist.
@@ -97,7 +107,13 @@ class ScenarioReader {
   }
 
   // The library's loaders name the file, line and key of a refused value themselves.
+  // The loader accepts unknown keys and unreadable values quietly: warn about each first.
   void LoadSatellites(const fs::path& file) {
+    const std::vector<std::string> warnings = CheckSatelliteFile(file);
+    for (const std::string& w : warnings) std::cerr << "norvgpssim: warning: " << w << '\n';
+    if (FStrict && !warnings.empty())
+      throw CliError(kExitScenario, "--strict: " + std::to_string(warnings.size()) +
+                                        " warning(s) in " + file.string());
     Loading([&] { FSim.LoadSatellitesFromFile(file); });
   }
 
@@ -144,16 +160,17 @@ class ScenarioReader {
   norv::TNorvGPSSimulator& FSim;
   fs::path FFile;
   norv::TIniFile FIni;
+  bool FStrict;
 };
 
 }  // namespace
 
-MotionSettings LoadScenarioFile(norv::TNorvGPSSimulator& sim, const fs::path& file) {
+MotionSettings LoadScenarioFile(norv::TNorvGPSSimulator& sim, const fs::path& file, bool strict) {
   std::error_code ec;
   if (!fs::is_regular_file(file, ec))
     throw CliError(kExitScenario, file.string() + ": no such scenario file");
   try {
-    return ScenarioReader(sim, file).Load();
+    return ScenarioReader(sim, file, strict).Load();
   } catch (const CliError&) {
     throw;
   } catch (const norv::Exception& e) {  // the INI file itself cannot be read
