@@ -136,7 +136,7 @@ struct Parser {
     skyplot->footer("Example:\n  norvgpssim skyplot --scenario examples/harbour-route.ini -o sky.svg");
     skyplot->add_option("-s,--scenario", skyScenario, "Scenario INI file (default: built-in)")
         ->type_name("FILE");
-    skyplot->add_option("-o,--output", result.skyplot.output, "Image to write: .png or .svg")
+    skyplot->add_option("-o,--output", result.skyplot.output, "Image to write: .png or .svg, or - for a PNG on stdout")
         ->type_name("FILE")->required();
     skyplot->add_option("--radius", result.skyplot.radius, "Radius of the horizon in pixels (default 200)")
         ->type_name("PX")->check(WholeNumberIn("20", "4000"));
@@ -212,7 +212,7 @@ struct Parser {
     const bool otherOutput = r.port || r.pty || r.tcpPort;
     if (!otherOutput) r.toStdout = true;
     const std::string ext = norv::UpperCase(result.skyplot.output.extension().string());
-    if (*skyplot && ext != ".PNG" && ext != ".SVG")
+    if (*skyplot && ext != ".PNG" && ext != ".SVG" && result.skyplot.output != "-")
       throw std::invalid_argument("the sky plot is written as .png or .svg, not '" +
                                   result.skyplot.output.string() + "'");
   }

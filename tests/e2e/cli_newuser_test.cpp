@@ -91,5 +91,12 @@ TEST(CliNewUser, BindResolvesAHostName) {
   EXPECT_EQ(r.exitCode, 0) << r.err;
 }
 
+TEST(CliNewUser, ASkyPlotGoesToStdout) {
+  const auto r = RunCli({"skyplot", "-o", "-", "--radius", "20"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out.substr(1, 3), "PNG");
+  EXPECT_NE(r.err.find("written to stdout"), std::string::npos) << r.err;
+}
+
 }  // namespace
 }  // namespace norv
