@@ -66,8 +66,9 @@ void SetReceiver(norv::TNorvGPSSimulator& sim) {
   sim.SetFixQuality(1);
 }
 
-void SetRoute(norv::TNorvGPSSimulator& sim) {
-  auto* route = new norv::TRoute("OUTBOUND");
+}  // namespace
+
+void LoadBuiltinWayPoints(norv::TNorvGPSSimulator& sim) {
   for (const RoutePoint& p : kRoute) {
     auto* wp = new norv::TWayPoint(p.name);
     wp->SetLatDeg(p.latDeg);
@@ -79,25 +80,32 @@ void SetRoute(norv::TNorvGPSSimulator& sim) {
     wp->SetLongSec(p.lonSec);
     wp->SetLongDir(norv::cpEast);
     sim.WayPoints()->Add(wp);
-    route->WayPoints().push_back(p.name);
   }
+}
+
+void LoadBuiltinRoute(norv::TNorvGPSSimulator& sim) {
+  auto* route = new norv::TRoute("OUTBOUND");
+  for (const RoutePoint& p : kRoute) route->WayPoints().push_back(p.name);
   sim.Routes()->Add(route);
   sim.Routes()->SetActiveRoute(route);
 }
 
-}  // namespace
+void LoadBuiltinSatellites(norv::TNorvGPSSimulator& sim) {
+  for (const SkySatellite& s : kSky)
+    sim.SetSatellite(s.prn, true, s.elevation, s.azimuth, s.snr, s.type);
+}
 
 MotionSettings LoadBuiltinScenario(norv::TNorvGPSSimulator& sim) {
   SetReceiver(sim);
-  for (const SkySatellite& s : kSky)
-    sim.SetSatellite(s.prn, true, s.elevation, s.azimuth, s.snr, s.type);
-  SetRoute(sim);
+  LoadBuiltinSatellites(sim);
+  LoadBuiltinWayPoints(sim);
+  LoadBuiltinRoute(sim);
   return {MotionMode::Constant, RouteEnd::Stop};
 }
 
 MotionSettings LoadScenario(norv::TNorvGPSSimulator& sim,
-                            const std::optional<std::filesystem::path>& file) {
-  return file ? LoadScenarioFile(sim, *file) : LoadBuiltinScenario(sim);
+                            const std::optional<std::filesystem::path>& file, bool strict) {
+  return file ? LoadScenarioFile(sim, *file, strict) : LoadBuiltinScenario(sim);
 }
 
 }  // namespace norvgpssim

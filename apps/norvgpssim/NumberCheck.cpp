@@ -16,20 +16,28 @@ long double ReadNumber(const std::string& Text) {
   return *end == '\0' ? value : NAN;
 }
 
-}  // namespace
-
-CLI::Validator NumberIn(const char* Lo, const char* Hi) {
+CLI::Validator RangeCheck(const char* Lo, const char* Hi, bool Whole) {
   const std::string lo = Lo, hi = Hi;
-  const std::string range = "from " + lo + " to " + hi;
+  const std::string accepted =
+      std::string(Whole ? "a whole number" : "a number") + " from " + lo + " to " + hi;
   const long double min = ReadNumber(lo), max = ReadNumber(hi);
   return CLI::Validator(
       [=](std::string& text) -> std::string {
         const long double value = ReadNumber(text);
         // NaN fails both comparisons; an overflowing text reads as infinity.
+        if (std::isnan(value) || (Whole && std::isfinite(value) && value != std::trunc(value)))
+          return "'" + text + "' is not " + (Whole ? "a whole number" : "a number") +
+                 " (expected " + accepted + ")";
         if (std::isfinite(value) && value >= min && value <= max) return "";
-        return "'" + text + "' is not a number " + range;
+        return "'" + text + "' is out of range (expected " + accepted + ")";
       },
       "in [" + lo + " - " + hi + "]");
 }
+
+}  // namespace
+
+CLI::Validator NumberIn(const char* Lo, const char* Hi) { return RangeCheck(Lo, Hi, false); }
+
+CLI::Validator WholeNumberIn(const char* Lo, const char* Hi) { return RangeCheck(Lo, Hi, true); }
 
 }  // namespace norvgpssim

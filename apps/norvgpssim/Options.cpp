@@ -10,6 +10,7 @@
 #include "ExitCodes.h"
 #include "NumberCheck.h"
 #include "TimeText.h"
+#include "UsageErrors.h"
 #include "Version.h"
 #include "norv/framework/SysUtils.h"
 
@@ -21,8 +22,9 @@ constexpr const char* kFooter = R"(Examples:
   norvgpssim                                   built-in scenario, one epoch per second to stdout
   norvgpssim --scenario examples/harbour-route.ini --pty /tmp/gps0
                                                a pseudo-terminal for a program that opens a
-                                               serial port (open /tmp/gps0)
-  norvgpssim --tcp 2947 --bind 0.0.0.0         stream to every TCP client on port 2947
+                                               serial port (gpsd -N /tmp/gps0)
+  norvgpssim --tcp 2948 --bind 0.0.0.0         stream to every TCP client on port 2948
+                                               (gpsd: gpsd -N tcp://localhost:2948)
   norvgpssim --port /dev/ttyUSB0 --baud 9600 --commands GGA,RMC
                                                a real serial line, two sentence kinds
   norvgpssim --profile nmea4 --pty /tmp/gps0  one fix per epoch, NMEA 4.11 sentences
@@ -32,6 +34,7 @@ constexpr const char* kFooter = R"(Examples:
   norvgpssim --time-scale 10 --duration 600    ten simulated minutes in one minute
   norvgpssim skyplot --scenario examples/harbour-route.ini -o sky.png
   norvgpssim skyplot --scenario examples/moving-sky.ini --tracks 12 -o sky.svg
+  norvgpssim scenario --template > my.ini    a complete scenario to start from
 
 Scenario file (INI): [Receiver] takes the component's published property names
 (Latitude_Degree=54, Speed=12.5, HDOP=0.9, ...); [Files] may name Satellites=, WayPoints= and
@@ -39,12 +42,14 @@ Route= files (relative to the scenario); [Motion] Mode=static|constant|route, an
 RouteEnd=stop|repeat for route mode; [Output] Profile=classic|nmea4 and Talker=GN; [Sky]
 Model=fixed|orbits, ElevationMask=5, Systems=GPS,GLONASS,BeiDou, Seed=N for satellites on their
 nominal orbits; [Timeline] lines T = action (Speed=20 over 30, stop, fault nofix for 30, ...).
-See examples/ (tunnel.ini, noisy-line.ini) and README.md.
+`norvgpssim scenario --template` prints every section and key with the built-in scenario's
+values; see also examples/ (tunnel.ini, noisy-line.ini) and README.md. Directions take N/S/E/W
+and Commands= takes GGA,RMC as on the command line.
 
 Sentence kinds for --commands: GGA GLL VTG RMC GSA GSV ZDA WPL RTE AAM, or ALL.
 
 Exit status:
-  0   normal end, or stopped by SIGINT/SIGTERM after a clean shutdown
+  0   normal end, or stopped by SIGINT/SIGTERM/SIGHUP after a clean shutdown
   64  bad command line
   65  bad scenario (missing file, unknown key, refused value)
   70  internal error
@@ -54,10 +59,11 @@ struct Parser {
   CLI::App app{"norvgpssim: a simulated GPS receiver that emits NMEA 0183 sentences.",
                "norvgpssim"};
   CLI::App* skyplot = nullptr;
+  CLI::App* scenarioCommand = nullptr;
   CommandLine result;
   std::string startTime, commands, scenario, skyScenario, skyTime, profile, talker;
   std::optional<std::int64_t> count;
-  bool noStatus = false;
+  bool noStatus = false, printTemplate = false;
   std::optional<std::string> ptyLink;
   std::vector<std::string> faults;
 
@@ -67,6 +73,7 @@ struct Parser {
                          "Print the version of the simulator component and exit");
     AddRunOptions();
     AddSkyPlot();
+    AddScenarioCommand();
   }
 
   void AddRunOptions() {
@@ -83,7 +90,7 @@ struct Parser {
         ->type_name("X")->check(NumberIn("0.001", "1000000"))->group("Time");
     // Read as signed so that a negative count is refused instead of wrapping round.
     app.add_option("--count", count, "Stop after N epochs")
-        ->type_name("N")->check(NumberIn("1", "9223372036854775807"))
+        ->type_name("N")->check(WholeNumberIn("1", "9223372036854775807"))
         ->group("Time");
     app.add_option("--duration", r.durationSeconds, "Stop after S seconds of simulated time")
         ->type_name("S")->check(NumberIn("0.001", "320000000000"))->group("Time");
@@ -91,13 +98,16 @@ struct Parser {
                  "Fixed start time (2024-03-01T12:00:00Z unless --start-time), no wall-clock "
                  "pacing: byte-identical output on every run")
         ->group("Time");
+    app.add_flag("--strict", r.strict,
+                 "Treat a warning about the scenario's files as an error (exit 65)")
+        ->group("Scenario");
 
     app.add_flag("--stdout", r.toStdout, "Write to stdout as well (the default output)")
         ->group("Outputs");
     auto* port = app.add_option("--port", r.port, "Serial device to transmit on")
                      ->type_name("DEVICE")->group("Outputs");
     app.add_option("--baud", r.baud, "Baud rate of --port (default 4800)")
-        ->type_name("N")->check(NumberIn("1", "4000000"))->needs(port)->group("Outputs");
+        ->type_name("N")->check(WholeNumberIn("1", "4000000"))->needs(port)->group("Outputs");
     app.add_flag("--background", r.background,
                  "Hand each epoch to the component's sender thread instead of writing it "
                  "synchronously")
@@ -108,12 +118,12 @@ struct Parser {
         ->expected(0, 1)->type_name("[LINK]")->group("Outputs");
     auto* tcp = app.add_option("--tcp", r.tcpPort,
                                "Serve every epoch to each TCP client on PORT (0: any free port)")
-                    ->type_name("PORT")->check(NumberIn("0", "65535"))->group("Outputs");
+                    ->type_name("PORT")->check(WholeNumberIn("0", "65535"))->group("Outputs");
     app.add_option("--bind", r.bindAddress, "Address of the TCP server (default 127.0.0.1)")
         ->type_name("ADDR")->needs(tcp)->group("Outputs");
     app.add_option("--max-clients", r.maxClients,
                    "TCP clients served at once; more are closed on arrival (default 64)")
-        ->type_name("N")->check(NumberIn("1", "65536"))->needs(tcp)->group("Outputs");
+        ->type_name("N")->check(WholeNumberIn("1", "65536"))->needs(tcp)->group("Outputs");
     app.add_option("--commands", commands, "Sentence kinds, e.g. GGA,RMC,GSV (default: all)")
         ->type_name("LIST")->group("Outputs");
     app.add_option("--profile", profile,
@@ -153,16 +163,42 @@ struct Parser {
     skyplot->footer("Example:\n  norvgpssim skyplot --scenario examples/harbour-route.ini -o sky.svg");
     skyplot->add_option("-s,--scenario", skyScenario, "Scenario INI file (default: built-in)")
         ->type_name("FILE");
-    skyplot->add_option("-o,--output", result.skyplot.output, "Image to write: .png or .svg")
+    skyplot->add_option("-o,--output", result.skyplot.output, "Image to write: .png or .svg, or - for a PNG on stdout")
         ->type_name("FILE")->required();
     skyplot->add_option("--radius", result.skyplot.radius, "Radius of the horizon in pixels (default 200)")
-        ->type_name("PX")->check(NumberIn("20", "4000"));
+        ->type_name("PX")->check(WholeNumberIn("20", "4000"));
     skyplot->add_option("--tracks", result.skyplot.trackHours,
                         "With [Sky] Model=orbits: each satellite's track over the HOURS before "
                         "the plot's instant, a line ending in its disc")
         ->type_name("HOURS")->check(NumberIn("0.05", "240"));
     skyplot->add_option("--time", skyTime, "UTC instant of a moving sky's plot, ISO 8601 (default: now)")
         ->type_name("ISO8601");
+  }
+
+  void AddScenarioCommand() {
+    scenarioCommand = app.add_subcommand("scenario", "Print a scenario file to start from");
+    scenarioCommand->add_flag("--template", printTemplate,
+                              "The built-in scenario, every section and key")
+        ->required();
+  }
+
+  // A subcommand uses none of the run's options but --scenario: refuse the others by name.
+  void RefuseRunOptions(const CLI::App& sub) const {
+    for (const CLI::Option* o : app.get_options())
+      if (o->count() > 0 && o->get_name() != "--scenario")
+        throw std::invalid_argument(o->get_name() + " is a run option, not used by " +
+                                    sub.get_name() + ": give it without '" + sub.get_name() +
+                                    "'");
+  }
+
+  // The sentence kinds; an empty list is refused, not taken as all.
+  void FinishCommands() {
+    if (app.count("--commands") == 0) return;
+    if (commands.find_first_not_of(" ,") == std::string::npos)
+      throw std::invalid_argument("--commands '" + commands +
+                                  "': no sentence kind (expected some of GGA GLL VTG RMC GSA "
+                                  "GSV ZDA WPL RTE AAM, or ALL)");
+    result.run.commands = ParseCommands(commands);
   }
 
   void FinishProfile() {
@@ -183,11 +219,17 @@ struct Parser {
     RunOptions& r = result.run;
     if (!scenario.empty()) r.scenario = scenario;
     if (!skyScenario.empty()) result.skyplot.scenario = skyScenario;
+    else if (!scenario.empty()) result.skyplot.scenario = scenario;  // given before 'skyplot'
+    if (*skyplot) RefuseRunOptions(*skyplot);
+    if (*scenarioCommand) {
+      RefuseRunOptions(*scenarioCommand);
+      result.command = Command::Template;
+    }
     if (!skyTime.empty()) result.skyplot.atUnixMs = ParseIso8601(skyTime);
     r.status = !noStatus;
     if (count) r.count = static_cast<std::uint64_t>(*count);
     if (!startTime.empty()) r.startUnixMs = ParseIso8601(startTime);
-    if (!commands.empty()) r.commands = ParseCommands(commands);
+    FinishCommands();
     FinishProfile();
     FinishFaults();
     if (app.count("--pty") > 0) {
@@ -198,7 +240,7 @@ struct Parser {
     const bool otherOutput = r.port || r.pty || r.tcpPort;
     if (!otherOutput) r.toStdout = true;
     const std::string ext = norv::UpperCase(result.skyplot.output.extension().string());
-    if (*skyplot && ext != ".PNG" && ext != ".SVG")
+    if (*skyplot && ext != ".PNG" && ext != ".SVG" && result.skyplot.output != "-")
       throw std::invalid_argument("the sky plot is written as .png or .svg, not '" +
                                   result.skyplot.output.string() + "'");
   }
@@ -215,6 +257,7 @@ norv::TNMEACommands ParseCommands(const std::string& list) {
   std::stringstream in(list);
   std::string item;
   while (std::getline(in, item, ',')) {
+    item = std::string(norv::Trim(item));  // "GGA, RMC" as well as "GGA,RMC"
     std::string name = norv::UpperCase(item);
     if (name.size() == 5 && name.rfind("GP", 0) == 0) name.erase(0, 2);
     bool known = false;
@@ -224,8 +267,8 @@ norv::TNMEACommands ParseCommands(const std::string& list) {
         known = true;
       }
     if (!known)
-      throw std::invalid_argument("unknown sentence kind '" + item +
-                                  "' (GGA GLL VTG RMC GSA GSV ZDA WPL RTE AAM ALL)");
+      throw std::invalid_argument("--commands '" + list + "': unknown sentence kind '" + item +
+                                  "' (expected GGA GLL VTG RMC GSA GSV ZDA WPL RTE AAM, or ALL)");
   }
   if (set.Empty()) throw std::invalid_argument("--commands needs at least one sentence kind");
   return set;
@@ -243,7 +286,7 @@ CommandLine ParseCommandLine(int argc, const char* const* argv, std::ostream& ou
     p.result.exitCode = p.app.exit(e, out, err);
     return p.result;
   } catch (const CLI::ParseError& e) {
-    err << "norvgpssim: " << e.what() << " (see --help)\n";
+    err << "norvgpssim: " << UsageMessage(e, p.app) << " (see --help)\n";
   } catch (const std::invalid_argument& e) {
     err << "norvgpssim: " << e.what() << " (see --help)\n";
   }

@@ -21,6 +21,7 @@ struct RunOptions {
   std::optional<std::uint64_t> count;
   std::optional<double> durationSeconds;
   bool deterministic = false;
+  bool strict = false;  // --strict: a warning about a scenario's files is an error
 
   bool toStdout = false;  // stdout is also the output when no other is given
   std::optional<std::string> port;
@@ -35,7 +36,7 @@ struct RunOptions {
   std::optional<OutputProfile> profile;  // over the scenario's [Output]; classic by default
   std::optional<std::string> talker;
 
-  bool status = true;  // the live status line, shown only when stderr is a terminal
+  bool status = true;  // the live status line, shown only in the terminal's foreground
   std::vector<FaultSpec> faults;      // --fault, for the whole run
   std::optional<std::uint64_t> seed;  // over the timeline's Seed
   bool logEvents = false;             // each timeline event and fault to stderr as it fires
@@ -49,7 +50,7 @@ struct SkyPlotOptions {
   std::optional<std::int64_t> atUnixMs;  // --time: the plot's instant (default now)
 };
 
-enum class Command { Run, SkyPlot, Exit };
+enum class Command { Run, SkyPlot, Template, Exit };
 
 struct CommandLine {
   Command command = Command::Run;

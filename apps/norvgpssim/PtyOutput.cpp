@@ -89,7 +89,8 @@ void PtyOutput::CreateLink() {
   for (int attempt = 0;; ++attempt) {
     temp = FLink.string() + ".tmp" + UniqueSuffix();
     if (::symlink(FSlavePath.c_str(), temp.c_str()) == 0) break;
-    if (errno != EEXIST || attempt == 100) Fail("cannot create " + temp.string());
+    // Named as the user gave it: the temporary name would only puzzle.
+    if (errno != EEXIST || attempt == 100) Fail("cannot create " + FLink.string());
   }
   if (::rename(temp.c_str(), FLink.c_str()) != 0) {
     const int err = errno;

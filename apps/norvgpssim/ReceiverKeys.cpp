@@ -1,5 +1,6 @@
 #include "ReceiverKeys.h"
 
+#include "ShortForms.h"
 #include "norv/core/PublishedProperties.h"
 #include "norv/framework/Exception.h"
 #include "norv/framework/PropertyText.h"
@@ -17,7 +18,7 @@ bool IsClockKey(const norv::TPropertyInfo& property) {
 
 std::string SetReceiverKey(norv::TNorvGPSSimulator& sim, const norv::TPropertyInfo& property,
                            const std::string& text) {
-  const auto value = norv::ParsePropertyValue(property, text);
+  const auto value = norv::ParsePropertyValue(property, LongForm(property, text));
   if (!value)
     return "'" + norv::Excerpt(text) + "' is not a value for " + property.Name + " (expected " +
            norv::ExpectedValueText(property) + ")";

@@ -29,6 +29,7 @@
 #include "TimeText.h"
 #include "norv/core/TNorvGPSSimulator.h"
 #include "norv/framework/MessageDialog.h"
+#include "norv/framework/PropertyText.h"
 
 namespace norvgpssim {
 
@@ -37,6 +38,7 @@ namespace {
 using SteadyClock = std::chrono::steady_clock;
 
 constexpr unsigned long kEpochTimerSlackNs = 1000;
+constexpr int kMaxLikelyKnots = 1000;
 
 std::string PositionText(const norv::TNorvGPSSimulator& sim) {
   const long double lat = sim.GetLatitudeAsDecimalDegrees(), lon = sim.GetLongitudeAsDecimalDegrees();
@@ -67,7 +69,8 @@ class Simulation {
     const std::int64_t firstMs = o.startUnixMs.value_or(
         o.deterministic ? kDeterministicStartUnixMs : NextWholeSecond().unixMs);
     CheckRunInCalendar(EpochSchedule(firstMs, o.rateHz), EpochLimit(o));
-    FMotion.emplace(FSim, LoadScenario(FSim, o.scenario));
+    FMotion.emplace(FSim, LoadScenario(FSim, o.scenario, o.strict));
+    CheckSpeed(FSim.Speed());
     if (const SkySettings sky = LoadSkySettings(o.scenario); sky.orbits) FSky.emplace(FSim, sky.sky);
     if (!FSky && FSim.GetActiveSatellitesCount() == 0)
       Note("the scenario has no active satellite: no sentence is sent until one is active");
@@ -75,6 +78,8 @@ class Simulation {
     FProfile = ChooseProfile(o);
     StartEvents();
     FSim.SetUseSystemDateTime(false);  // every sentence of an epoch carries the epoch's instant
+    if (o.deterministic && !EpochLimit(o))
+      Note("--deterministic without --count or --duration runs unpaced until stopped");
     OpenOutputs();
   }
 
@@ -190,8 +195,8 @@ class Simulation {
   void WarnIfBehind(SteadyClock::time_point nextDeadline) {
     if (FWarnedBehind || SteadyClock::now() <= nextDeadline) return;
     FWarnedBehind = true;
-    Note("falling behind the epoch rate: an output takes longer than an epoch (lower --rate, "
-         "fewer --commands or a faster --baud)");
+    Note("falling behind the epoch rate: an output takes longer than an epoch (lower "
+         "--time-scale or --rate, fewer --commands or a faster --baud)");
   }
 
   // A serial line too slow for an epoch of the chosen profile: said before the first epoch.
@@ -203,6 +208,16 @@ class Simulation {
     const std::string shortfall =
         LineShortfall(EpochText(FSim, FProfile).size(), epochsPerSecond, FOptions.baud);
     if (!shortfall.empty()) Note(*FOptions.port + ": " + shortfall);
+  }
+
+  // A negative speed would move the vessel backwards; one above any vessel's is likely a typo.
+  void CheckSpeed(long double knots) {
+    if (knots < 0)
+      throw CliError(kExitScenario, "Speed " + norv::FormatReal(knots) +
+                                        ": a negative speed is refused (give the heading instead)");
+    if (knots > kMaxLikelyKnots)
+      Note("warning: Speed " + norv::FormatReal(knots) + " knots is above " +
+           std::to_string(kMaxLikelyKnots) + " knots");
   }
 
   void Note(const std::string& text) {

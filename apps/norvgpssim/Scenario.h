@@ -17,17 +17,27 @@ MotionSettings LoadBuiltinScenario(norv::TNorvGPSSimulator& sim);
 //   [Receiver]  published property names of the component: Latitude_Degree=54, Speed=12.5,
 //               Latitude_Direction=cpNorth, Commands=[GPGGA, GPRMC], ...
 //   [Files]     Satellites=, WayPoints=, Route=  files in the library's formats, relative to
-//               the scenario file; the route becomes the active route
+//               the scenario file, or "builtin"; the route becomes the active route
 //   [Motion]    Mode=static|constant|route, RouteEnd=stop|repeat
 //   [Output]    Profile=classic|nmea4, Talker=GN: read by ChooseProfile (Profile.h), not here
 //   [Sky]       Model=fixed|orbits, ... (read by LoadSkySettings, MovingSky.h)
 // Every value goes through the component's setters. Raises CliError (bad scenario) with
 // "<file>:<line>: [<section>] <key>: <message>" for the first refused value, unknown name or
-// missing file, in the scenario or in a file it names.
-MotionSettings LoadScenarioFile(norv::TNorvGPSSimulator& sim, const std::filesystem::path& file);
+// missing file, in the scenario or in a file it names. A satellites file's quiet problems are
+// warned about on stderr; `strict` makes them an error.
+MotionSettings LoadScenarioFile(norv::TNorvGPSSimulator& sim, const std::filesystem::path& file,
+                                bool strict = false);
 
 // The file when given, else the built-in scenario.
 MotionSettings LoadScenario(norv::TNorvGPSSimulator& sim,
-                            const std::optional<std::filesystem::path>& file);
+                            const std::optional<std::filesystem::path>& file, bool strict = false);
+
+// The parts of the built-in scenario, for a scenario file's [Files] key=builtin.
+void LoadBuiltinSatellites(norv::TNorvGPSSimulator& sim);
+void LoadBuiltinWayPoints(norv::TNorvGPSSimulator& sim);
+void LoadBuiltinRoute(norv::TNorvGPSSimulator& sim);
+
+// A complete commented scenario file holding the built-in scenario, every key at its value.
+std::string ScenarioTemplate();
 
 }  // namespace norvgpssim

@@ -4,7 +4,9 @@
 
 #include "ExitCodes.h"
 #include "ReceiverKeys.h"
+#include "SatelliteFileCheck.h"
 #include "Scenario.h"
+#include "ShortForms.h"
 #include "norv/core/PublishedProperties.h"
 #include "norv/framework/IniFile.h"
 #include "norv/framework/PropertyText.h"
@@ -21,8 +23,8 @@ namespace {
 
 class ScenarioReader {
  public:
-  ScenarioReader(norv::TNorvGPSSimulator& sim, const fs::path& file)
-      : FSim(sim), FFile(file), FIni(file) {}
+  ScenarioReader(norv::TNorvGPSSimulator& sim, const fs::path& file, bool strict)
+      : FSim(sim), FFile(file), FIni(file), FStrict(strict) {}
 
   MotionSettings Load() {
     CheckSections();
@@ -73,9 +75,17 @@ class ScenarioReader {
         Fail("Files", key, "unknown key (expected Satellites, WayPoints, Route)");
     }
     // Waypoints before the route, so the route's names resolve from its first epoch.
-    if (const auto file = Referenced("Satellites")) LoadSatellites(*file);
-    if (const auto file = Referenced("WayPoints")) LoadWayPoints(*file);
-    if (const auto file = Referenced("Route")) LoadRoute(*file);
+    // "builtin" names the built-in scenario's part (the template writes it so).
+    if (IsBuiltin("Satellites")) LoadBuiltinSatellites(FSim);
+    else if (const auto file = Referenced("Satellites")) LoadSatellites(*file);
+    if (IsBuiltin("WayPoints")) LoadBuiltinWayPoints(FSim);
+    else if (const auto file = Referenced("WayPoints")) LoadWayPoints(*file);
+    if (IsBuiltin("Route")) LoadBuiltinRoute(FSim);
+    else if (const auto file = Referenced("Route")) LoadRoute(*file);
+  }
+
+  bool IsBuiltin(const std::string& key) const {
+    return norv::UpperCase(FIni.ReadString("Files", key, "")) == "BUILTIN";
   }
 
   // The file a [Files] key names, relative to the scenario's folder; it must exist.
@@ -90,7 +100,13 @@ class ScenarioReader {
   }
 
   // The library's loaders name the file, line and key of a refused value themselves.
+  // The loader accepts unknown keys and unreadable values quietly: warn about each first.
   void LoadSatellites(const fs::path& file) {
+    const std::vector<std::string> warnings = CheckSatelliteFile(file);
+    for (const std::string& w : warnings) std::cerr << "norvgpssim: warning: " << w << '\n';
+    if (FStrict && !warnings.empty())
+      throw CliError(kExitScenario, "--strict: " + std::to_string(warnings.size()) +
+                                        " warning(s) in " + file.string());
     Loading([&] { FSim.LoadSatellitesFromFile(file); });
   }
 
@@ -137,16 +153,17 @@ class ScenarioReader {
   norv::TNorvGPSSimulator& FSim;
   fs::path FFile;
   norv::TIniFile FIni;
+  bool FStrict;
 };
 
 }  // namespace
 
-MotionSettings LoadScenarioFile(norv::TNorvGPSSimulator& sim, const fs::path& file) {
+MotionSettings LoadScenarioFile(norv::TNorvGPSSimulator& sim, const fs::path& file, bool strict) {
   std::error_code ec;
   if (!fs::is_regular_file(file, ec))
     throw CliError(kExitScenario, file.string() + ": no such scenario file");
   try {
-    return ScenarioReader(sim, file).Load();
+    return ScenarioReader(sim, file, strict).Load();
   } catch (const CliError&) {
     throw;
   } catch (const norv::Exception& e) {  // the INI file itself cannot be read

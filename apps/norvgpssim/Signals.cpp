@@ -35,6 +35,7 @@ StopSignals::StopSignals() {
   sa.sa_flags = 0;  // no SA_RESTART: a blocking call returns EINTR and the loop looks again
   sigaction(SIGINT, &sa, &FOldInt);
   sigaction(SIGTERM, &sa, &FOldTerm);
+  sigaction(SIGHUP, &sa, &FOldHup);  // the terminal closed: stop as cleanly as on SIGTERM
   struct sigaction ignore {};
   ignore.sa_handler = SIG_IGN;
   sigemptyset(&ignore.sa_mask);
@@ -44,6 +45,7 @@ StopSignals::StopSignals() {
 StopSignals::~StopSignals() {
   sigaction(SIGINT, &FOldInt, nullptr);
   sigaction(SIGTERM, &FOldTerm, nullptr);
+  sigaction(SIGHUP, &FOldHup, nullptr);
   sigaction(SIGPIPE, &FOldPipe, nullptr);
   gWakePipe[0] = gWakePipe[1] = -1;
 }  // the pipe closes with its members, once no handler can write to it

@@ -1,5 +1,5 @@
 #pragma once
-// SIGINT and SIGTERM ask the run to stop; the wait between epochs wakes up at once.
+// SIGINT, SIGTERM and SIGHUP ask the run to stop; the wait between epochs wakes up at once.
 #include <csignal>
 
 #include "norv/posix/Descriptor.h"
@@ -22,7 +22,7 @@ class StopSignals {
   int Signal() const;
 
  private:
-  struct sigaction FOldInt {}, FOldTerm {}, FOldPipe {};
+  struct sigaction FOldInt {}, FOldTerm {}, FOldHup {}, FOldPipe {};
   // The wake-up pipe; the signal handler writes to a copy of the write end's number.
   norv::posix::TDescriptor FWakeRead, FWakeWrite;
 };

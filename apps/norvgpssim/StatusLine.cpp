@@ -30,12 +30,19 @@ std::string FormatStatus(const StatusFields& f) {
   return s;
 }
 
+bool InTerminalForeground(int fd) {
+  const pid_t foreground = ::tcgetpgrp(fd);
+  return foreground != -1 && foreground == ::getpgrp();
+}
+
 StatusLine::StatusLine(bool enabled) : FActive(enabled && ::isatty(STDERR_FILENO) == 1) {}
 
 StatusLine::~StatusLine() { Clear(); }
 
 void StatusLine::Update(const StatusFields& f) {
-  if (!FActive) return;
+  // Checked on each draw: a run sent to the background (Ctrl-Z, bg) stops drawing into the
+  // output of whatever runs in the foreground.
+  if (!FActive || !InTerminalForeground(STDERR_FILENO)) return;
   const auto now = std::chrono::steady_clock::now();
   if (FDrawn && now - FLastDraw < std::chrono::milliseconds(100)) return;
   FLastDraw = now;

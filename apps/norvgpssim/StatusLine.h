@@ -19,9 +19,12 @@ struct StatusFields {
 
 std::string FormatStatus(const StatusFields& f);
 
+// True when fd is a terminal whose foreground process group is this process's.
+bool InTerminalForeground(int fd);
+
 class StatusLine {
  public:
-  // Shown only when `enabled` and stderr is a terminal.
+  // Shown only when `enabled`, stderr is a terminal and the process is in its foreground.
   explicit StatusLine(bool enabled);
   ~StatusLine();  // erases the line, leaving the terminal as it was
 

@@ -52,11 +52,12 @@ TcpOutput::TcpOutput(const std::string& address, std::uint16_t port, std::size_t
   addrinfo hints{};
   hints.ai_family = AF_UNSPEC;
   hints.ai_socktype = SOCK_STREAM;
-  hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV | AI_PASSIVE;
+  hints.ai_flags = AI_NUMERICSERV | AI_PASSIVE;  // a host name such as localhost resolves
   addrinfo* found = nullptr;
   if (::getaddrinfo(address.c_str(), std::to_string(port).c_str(), &hints, &found) != 0 ||
       found == nullptr)
-    throw CliError(kExitOutput, "tcp: '" + address + "' is not a numeric IPv4 or IPv6 address");
+    throw CliError(kExitUsage, "--bind '" + address +
+                                   "': not an IPv4 or IPv6 address or a known host name");
   FListen = norv::posix::TDescriptor(
       ::socket(found->ai_family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
   int err = errno;

@@ -6,6 +6,7 @@
 #include "ExitCodes.h"
 #include "Options.h"
 #include "Runner.h"
+#include "Scenario.h"
 #include "SkyPlot.h"
 
 int main(int argc, char** argv) {
@@ -19,6 +20,7 @@ int main(int argc, char** argv) {
       case Command::Exit: return line.exitCode;
       case Command::Run: return RunSimulator(line.run);
       case Command::SkyPlot: return DrawSkyPlot(line.skyplot);
+      case Command::Template: std::cout << ScenarioTemplate(); return kExitOk;
     }
   } catch (const CliError& e) {
     std::cerr << "norvgpssim: " << e.what() << '\n';
