@@ -45,6 +45,12 @@ Talker=GN
 Model=fixed
 ElevationMask=5
 Systems=GPS,GLONASS,BeiDou
+
+[Timeline]
+; Lines "T = action", T in seconds from the start or an ISO 8601 UTC instant, in order: a
+; [Receiver] key (10 = Speed=20, or ramped: 10 = Speed=20 over 30), stop, start, follow ROUTE,
+; goto WAYPOINT, or a fault for a window or a count (20 = fault nofix for 30). Seed=N makes the
+; faults' random choices repeatable; File=events.txt reads more lines from a file. None here.
 )";
 
 // Set by the run itself (--start-time, --port, --baud), so not a scenario's business.
