@@ -86,6 +86,15 @@ TEST(CliNewUser, AnEndlessDeterministicRunIsWarnedAbout) {
   EXPECT_EQ(RunCli(kThreeEpochs).err.find("unpaced"), std::string::npos);
 }
 
+// A million simulated seconds a wall second at 100 Hz: no output keeps up, and the warning
+// names the time scale, the cause here.
+TEST(CliNewUser, FallingBehindNamesTheTimeScale) {
+  const auto r = RunCli({"--time-scale", "1e6", "--rate", "100", "--count", "50", "--no-status"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.err.find("falling behind"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("--time-scale"), std::string::npos) << r.err;
+}
+
 TEST(CliNewUser, BindResolvesAHostName) {
   const auto r = RunCli(With({"--tcp", "0", "--bind", "localhost"}, kThreeEpochs));
   EXPECT_EQ(r.exitCode, 0) << r.err;
