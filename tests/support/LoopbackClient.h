@@ -22,7 +22,11 @@ class TLoopbackClient {
     addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     FConnected = ::connect(FFd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
   }
-  ~TLoopbackClient() { ::close(FFd); }
+  ~TLoopbackClient() { Close(); }
+  void Close() {
+    if (FFd >= 0) ::close(FFd);
+    FFd = -1;
+  }
   TLoopbackClient(const TLoopbackClient&) = delete;
   TLoopbackClient& operator=(const TLoopbackClient&) = delete;
 
