@@ -22,9 +22,9 @@ double AsNumber(const norv::TPropertyValue& v) {
 }  // namespace
 
 EventPlayer::EventPlayer(Timeline timeline, std::uint64_t seed,
-                         const std::vector<FaultSpec>& cliFaults, bool log)
+                         const std::vector<FaultRule>& cliFaults, bool log)
     : FTimeline(std::move(timeline)), FFaults(seed), FLog(log) {
-  for (const FaultSpec& spec : cliFaults) FFaults.Add(ActiveFault{spec, 0, {}, {}});
+  for (const FaultRule& rule : cliFaults) FFaults.Add(ActiveFault{rule, 0, {}, {}});
 }
 
 void EventPlayer::Report(double t, const std::string& text) {

@@ -14,7 +14,7 @@ namespace norvgpssim {
 class EventPlayer {
  public:
   // CliFaults act from the first epoch to the last; Log: each event to stderr as it fires.
-  EventPlayer(Timeline timeline, std::uint64_t seed, const std::vector<FaultSpec>& cliFaults,
+  EventPlayer(Timeline timeline, std::uint64_t seed, const std::vector<FaultRule>& cliFaults,
               bool log);
 
   // Everything due at simulated second T (the run's first epoch being at StartMs).

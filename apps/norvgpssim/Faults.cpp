@@ -21,18 +21,18 @@ std::optional<double> Number(const std::string& text) {
 }
 
 // A fraction in (0, 1]; 1 when not given.
-bool ReadFraction(const std::string& arg, bool given, FaultSpec& spec, std::string& why) {
+bool ReadFraction(const std::string& arg, bool given, FaultRule& rule, std::string& why) {
   if (!given) return true;
   const auto v = Number(arg);
   if (!v || *v <= 0 || *v > 1) {
     why = "the fraction must be a number above 0 and at most 1, not '" + norv::Excerpt(arg) + "'";
     return false;
   }
-  spec.fraction = *v;
+  rule.fraction = *v;
   return true;
 }
 
-bool ReadKinds(const std::string& arg, FaultSpec& spec, std::string& why) {
+bool ReadKinds(const std::string& arg, FaultRule& rule, std::string& why) {
   std::stringstream in(arg);
   for (std::string kind; std::getline(in, kind, ',');) {
     kind = norv::UpperCase(kind);
@@ -40,10 +40,10 @@ bool ReadKinds(const std::string& arg, FaultSpec& spec, std::string& why) {
       why = "a sentence kind is three letters (GSV, GGA, ...), not '" + norv::Excerpt(kind) + "'";
       return false;
     }
-    spec.sentences.push_back(kind);
+    rule.sentences.push_back(kind);
   }
-  if (spec.sentences.empty()) why = "drop: needs a sentence kind, e.g. drop:GSV";
-  return !spec.sentences.empty();
+  if (rule.sentences.empty()) why = "drop: needs a sentence kind, e.g. drop:GSV";
+  return !rule.sentences.empty();
 }
 
 struct Named {
@@ -61,37 +61,37 @@ char HexDigit(unsigned v) { return "0123456789ABCDEF"[v & 15]; }
 
 }  // namespace
 
-std::optional<FaultSpec> ParseFault(const std::string& text, std::string& why) {
+std::optional<FaultRule> ParseFault(const std::string& text, std::string& why) {
   const std::size_t colon = text.find(':');
   const std::string name = norv::UpperCase(text.substr(0, colon));
   const bool hasArg = colon != std::string::npos;
   const std::string arg = hasArg ? text.substr(colon + 1) : "";
-  FaultSpec spec;
+  FaultRule rule;
   if (name == "DROP") {
-    spec.kind = hasArg ? FaultKind::DropKind : FaultKind::DropEpoch;
-    if (hasArg && !ReadKinds(arg, spec, why)) return std::nullopt;
-    return spec;
+    rule.kind = hasArg ? FaultKind::DropKind : FaultKind::DropEpoch;
+    if (hasArg && !ReadKinds(arg, rule, why)) return std::nullopt;
+    return rule;
   }
   if (name == "CLOCK") {
-    spec.kind = FaultKind::ClockJump;
+    rule.kind = FaultKind::ClockJump;
     const auto v = Number(arg);
     if (!v || *v == 0 || std::fabs(*v) > 86400 * 366.0) {
       why = "clock: needs a jump in seconds, e.g. clock:+5 or clock:-2.5, not '" +
             norv::Excerpt(arg) + "'";
       return std::nullopt;
     }
-    spec.seconds = *v;
-    return spec;
+    rule.seconds = *v;
+    return rule;
   }
   for (const Named& n : kFaults)
     if (name == norv::UpperCase(n.name)) {
-      spec.kind = n.kind;
+      rule.kind = n.kind;
       if (!n.fraction && hasArg) {
         why = std::string(n.name) + " takes no value";
         return std::nullopt;
       }
-      if (!ReadFraction(arg, hasArg, spec, why)) return std::nullopt;
-      return spec;
+      if (!ReadFraction(arg, hasArg, rule, why)) return std::nullopt;
+      return rule;
     }
   why = "unknown fault '" + norv::Excerpt(text.substr(0, colon)) +
         "' (checksum, flip, truncate, garbage, drop, duplicate, stall, clock, nofix)";
@@ -108,7 +108,7 @@ bool FaultInjector::Active(const ActiveFault& f, double t) const {
 }
 
 bool FaultInjector::Hit(ActiveFault& f) {
-  const bool hit = f.spec.fraction >= 1 || FRandom.Chance(f.spec.fraction);
+  const bool hit = f.rule.fraction >= 1 || FRandom.Chance(f.rule.fraction);
   if (hit && f.hits) --*f.hits;
   return hit;
 }
@@ -119,9 +119,9 @@ std::string FaultInjector::Sentence(const std::string& sentence, double t) {
   for (ActiveFault& f : FFaults) {
     if (!Active(f, t)) continue;
     const std::size_t star = s.rfind('*');
-    switch (f.spec.kind) {
+    switch (f.rule.kind) {
       case FaultKind::DropKind:
-        for (const std::string& kind : f.spec.sentences)
+        for (const std::string& kind : f.rule.sentences)
           if (SentenceKind(s) == kind && Hit(f)) return {};
         break;
       case FaultKind::Checksum:
@@ -165,9 +165,9 @@ std::string FaultInjector::Apply(const std::string& epoch, double t) {
   bool drop = false, duplicate = false, stall = false;
   for (ActiveFault& f : FFaults) {
     if (!Active(f, t)) continue;
-    if (f.spec.kind == FaultKind::DropEpoch) drop = Hit(f) || drop;
-    if (f.spec.kind == FaultKind::Duplicate) duplicate = Hit(f) || duplicate;
-    if (f.spec.kind == FaultKind::Stall) stall = Hit(f) || stall;
+    if (f.rule.kind == FaultKind::DropEpoch) drop = Hit(f) || drop;
+    if (f.rule.kind == FaultKind::Duplicate) duplicate = Hit(f) || duplicate;
+    if (f.rule.kind == FaultKind::Stall) stall = Hit(f) || stall;
   }
   std::string out;
   if (!drop)
@@ -187,15 +187,15 @@ std::string FaultInjector::Apply(const std::string& epoch, double t) {
 
 bool FaultInjector::FixLost(double t) const {
   for (const ActiveFault& f : FFaults)
-    if (f.spec.kind == FaultKind::NoFix && Active(f, t)) return true;
+    if (f.rule.kind == FaultKind::NoFix && Active(f, t)) return true;
   return false;
 }
 
 std::int64_t FaultInjector::TakeClockJumpMs(double t) {
   std::int64_t ms = 0;
   for (ActiveFault& f : FFaults)
-    if (f.spec.kind == FaultKind::ClockJump && t >= f.from && f.hits.value_or(1) > 0) {
-      ms += std::llround(f.spec.seconds * 1000);
+    if (f.rule.kind == FaultKind::ClockJump && t >= f.from && f.hits.value_or(1) > 0) {
+      ms += std::llround(f.rule.seconds * 1000);
       f.hits = 0;
     }
   return ms;

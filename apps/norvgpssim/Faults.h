@@ -23,7 +23,7 @@ enum class FaultKind {
   NoFix,      // nofix       the receiver reports no fix, and its fix comes back when it ends
 };
 
-struct FaultSpec {
+struct FaultRule {
   FaultKind kind = FaultKind::Checksum;
   double fraction = 1;                 // the share of sentences or epochs hit
   std::vector<std::string> sentences;  // DropKind: the kinds, e.g. "GSV"
@@ -31,11 +31,11 @@ struct FaultSpec {
 };
 
 // "checksum:0.01", "drop:GSV", "clock:-3", ... On a bad text: nullopt, and Why says what is wrong.
-std::optional<FaultSpec> ParseFault(const std::string& text, std::string& why);
+std::optional<FaultRule> ParseFault(const std::string& text, std::string& why);
 
 // One fault acting from a simulated second on, until a second or for a number of hits.
 struct ActiveFault {
-  FaultSpec spec;
+  FaultRule rule;
   double from = 0;
   std::optional<double> until;           // the window's end (exclusive); none: to the end
   std::optional<std::uint64_t> hits;     // a count instead: the sentences or epochs it may hit

@@ -141,7 +141,7 @@ struct Parser {
                    "A fault for the whole run, repeatable: checksum:F, flip:F, truncate:F, "
                    "garbage:F (F a fraction of sentences), drop, drop:GSV, duplicate, stall, "
                    "nofix, clock:S")
-        ->type_name("SPEC")->group("Faults");
+        ->type_name("KIND[:ARG]")->group("Faults");
     app.add_option("--seed", result.run.seed, "Seed of the faults' random choices (default: the "
                    "timeline's Seed, else 1)")
         ->type_name("N")->check(NumberIn("0", "18446744073709551615"))->group("Faults");
@@ -152,9 +152,9 @@ struct Parser {
   void FinishFaults() {
     for (const std::string& text : faults) {
       std::string why;
-      const auto spec = ParseFault(text, why);
-      if (!spec) throw std::invalid_argument("--fault " + text + ": " + why);
-      result.run.faults.push_back(*spec);
+      const auto rule = ParseFault(text, why);
+      if (!rule) throw std::invalid_argument("--fault " + text + ": " + why);
+      result.run.faults.push_back(*rule);
     }
   }
 

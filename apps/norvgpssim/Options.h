@@ -37,7 +37,7 @@ struct RunOptions {
   std::optional<std::string> talker;
 
   bool status = true;  // the live status line, shown only in the terminal's foreground
-  std::vector<FaultSpec> faults;      // --fault, for the whole run
+  std::vector<FaultRule> faults;      // --fault, for the whole run
   std::optional<std::uint64_t> seed;  // over the timeline's Seed
   bool logEvents = false;             // each timeline event and fault to stderr as it fires
 };

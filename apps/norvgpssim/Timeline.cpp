@@ -143,16 +143,16 @@ class TimelineParser {
     e.value = rest;
   }
 
-  // "spec [for SECONDS | count N]"
+  // "KIND[:ARG] [for SECONDS | count N]"
   void Fault(TimelineEvent& e, const std::string& rest) {
     std::istringstream words(rest);
-    std::string spec, limit, amount, extra;
-    words >> spec >> limit >> amount >> extra;
+    std::string rule, limit, amount, extra;
+    words >> rule >> limit >> amount >> extra;
     std::string why;
-    const auto parsed = ParseFault(spec, why);
-    if (!parsed) Fail(spec.empty() ? e.action : spec, spec.empty() ? "fault needs a kind" : why);
+    const auto parsed = ParseFault(rule, why);
+    if (!parsed) Fail(rule.empty() ? e.action : rule, rule.empty() ? "fault needs a kind" : why);
     e.kind = ActionKind::Fault;
-    e.fault.spec = *parsed;
+    e.fault.rule = *parsed;
     const std::string l = norv::UpperCase(limit);
     if (limit.empty()) return;
     const auto n = Seconds(amount);

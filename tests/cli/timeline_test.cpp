@@ -38,11 +38,11 @@ std::vector<std::string> Lines(const std::string& text) {
   return out;
 }
 
-FaultSpec Spec(const std::string& text) {
+FaultRule Rule(const std::string& text) {
   std::string why;
-  const auto spec = ParseFault(text, why);
-  EXPECT_TRUE(spec.has_value()) << text << ": " << why;
-  return spec.value_or(FaultSpec{});
+  const auto rule = ParseFault(text, why);
+  EXPECT_TRUE(rule.has_value()) << text << ": " << why;
+  return rule.value_or(FaultRule{});
 }
 
 TEST(Timeline, ABadLineIsRefusedWithItsFileLineAndKey) {
@@ -96,7 +96,7 @@ TEST(Timeline, ReadsTimesActionsAndAnEventsFile) {
   ASSERT_EQ(t.events.size(), 4u);
   EXPECT_EQ(t.events[0].over, 30);
   EXPECT_EQ(t.events[1].fault.hits, 2u);
-  EXPECT_EQ(t.events[1].fault.spec.sentences, std::vector<std::string>{"GSV"});
+  EXPECT_EQ(t.events[1].fault.rule.sentences, std::vector<std::string>{"GSV"});
   EXPECT_EQ(t.events[2].atUnixMs, 1709294460000);
   EXPECT_EQ(t.events[3].satellite, 3);
   EXPECT_NE(t.events[1].place.find("events.txt:1:"), std::string::npos);
@@ -105,7 +105,7 @@ TEST(Timeline, ReadsTimesActionsAndAnEventsFile) {
 // Each sentence fault, applied to every sentence: what is left of the epoch.
 TEST(Faults, EachSentenceFaultDoesWhatItSays) {
   const struct {
-    const char* spec;
+    const char* rule;
     std::function<void(const std::vector<std::string>&)> check;
   } cases[] = {
       {"checksum", [](const auto& l) {
@@ -134,9 +134,9 @@ TEST(Faults, EachSentenceFaultDoesWhatItSays) {
   };
   for (const std::string& s : Lines(kEpoch)) ASSERT_TRUE(ChecksumMatches(s)) << s;
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.spec);
+    SCOPED_TRACE(c.rule);
     FaultInjector faults(1);
-    faults.Add({Spec(c.spec), 0, {}, {}});
+    faults.Add({Rule(c.rule), 0, {}, {}});
     c.check(Lines(faults.Apply(kEpoch, 0)));
   }
 }
@@ -144,7 +144,7 @@ TEST(Faults, EachSentenceFaultDoesWhatItSays) {
 TEST(Faults, AFractionIsDrawnFromTheSeed) {
   const auto corrupted = [](std::uint64_t seed) {
     FaultInjector faults(seed);
-    faults.Add({Spec("checksum:0.1"), 0, {}, {}});
+    faults.Add({Rule("checksum:0.1"), 0, {}, {}});
     std::string pattern;
     for (int k = 0; k < 300; ++k)
       for (const auto& s : Lines(faults.Apply(kEpoch, k))) pattern += ChecksumMatches(s) ? '.' : 'x';
@@ -160,9 +160,9 @@ TEST(Faults, AFractionIsDrawnFromTheSeed) {
 
 TEST(Faults, WindowsCountsStallAndDuplicate) {
   FaultInjector faults(1);
-  faults.Add({Spec("drop"), 2, 4, {}});          // epochs at 2 and 3
-  faults.Add({Spec("stall"), 5, 7, {}});         // 5 and 6 held, sent with 7
-  faults.Add({Spec("duplicate"), 8, {}, 1});     // once
+  faults.Add({Rule("drop"), 2, 4, {}});          // epochs at 2 and 3
+  faults.Add({Rule("stall"), 5, 7, {}});         // 5 and 6 held, sent with 7
+  faults.Add({Rule("duplicate"), 8, {}, 1});     // once
   std::vector<std::size_t> sentences;
   for (int t = 0; t < 10; ++t) sentences.push_back(Lines(faults.Apply(kEpoch, t)).size());
   EXPECT_EQ(sentences, (std::vector<std::size_t>{3, 3, 0, 0, 3, 0, 0, 9, 6, 3}));
