@@ -1,38 +1,28 @@
 // The output profile's options and the start-up check of a serial line's room.
 #include <gtest/gtest.h>
 
-#include <sstream>
-
 #include "ExitCodes.h"
 #include "Options.h"
 #include "Profile.h"
+#include "cli/ParseArgs.h"
 
 namespace norvgpssim {
 namespace {
 
-CommandLine Parse(std::vector<std::string> args, std::string* err = nullptr) {
-  args.insert(args.begin(), "norvgpssim");
-  std::vector<const char*> argv;
-  for (const auto& a : args) argv.push_back(a.c_str());
-  std::ostringstream out, errors;
-  CommandLine c = ParseCommandLine(static_cast<int>(argv.size()), argv.data(), out, errors);
-  if (err != nullptr) *err = errors.str();
-  return c;
-}
 
 TEST(ProfileOptions, ProfileAndTalkerAreRead) {
-  const CommandLine c = Parse({"--profile", "NMEA4", "--talker", "GP"});
+  const CommandLine c = ParseArgs({"--profile", "NMEA4", "--talker", "GP"});
   ASSERT_EQ(c.command, Command::Run);
   EXPECT_EQ(c.run.profile, OutputProfile::Nmea4);
   EXPECT_EQ(c.run.talker, "GP");
-  EXPECT_FALSE(Parse({}).run.profile.has_value());
+  EXPECT_FALSE(ParseArgs({}).run.profile.has_value());
 }
 
 TEST(ProfileOptions, BadValuesAreUsageErrors) {
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"--profile", "modern"}, {"--talker", "gn"}, {"--talker", "GNX"}, {"--talker", "G1"}}) {
     std::string err;
-    const CommandLine c = Parse(args, &err);
+    const CommandLine c = ParseArgs(args, &err);
     EXPECT_EQ(c.command, Command::Exit) << args[1];
     EXPECT_EQ(c.exitCode, 64) << args[1];
     EXPECT_NE(err.find(args[1]), std::string::npos) << err;

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <sstream>
 
 #include "EventPlayer.h"
 #include "ExitCodes.h"
@@ -11,6 +10,7 @@
 #include "Options.h"
 #include "Scenario.h"
 #include "Timeline.h"
+#include "cli/ParseArgs.h"
 #include "support/TempDir.h"
 
 namespace norvgpssim {
@@ -169,14 +169,7 @@ TEST(Faults, WindowsCountsStallAndDuplicate) {
 }
 
 TEST(FaultOptions, AreReadAndBadOnesAreUsageErrors) {
-  const auto parse = [](std::vector<std::string> args) {
-    args.insert(args.begin(), "norvgpssim");
-    std::vector<const char*> argv;
-    for (const auto& a : args) argv.push_back(a.c_str());
-    std::ostringstream out, err;
-    return ParseCommandLine(static_cast<int>(argv.size()), argv.data(), out, err);
-  };
-  const CommandLine good = parse({"--fault", "checksum:0.01", "--fault", "drop:GSV", "--seed", "3"});
+  const CommandLine good = ParseArgs({"--fault", "checksum:0.01", "--fault", "drop:GSV", "--seed", "3"});
   ASSERT_EQ(good.command, Command::Run);
   ASSERT_EQ(good.run.faults.size(), 2u);
   EXPECT_EQ(good.run.faults[1].kind, FaultKind::DropKind);
@@ -184,7 +177,7 @@ TEST(FaultOptions, AreReadAndBadOnesAreUsageErrors) {
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"--fault", "bogus"}, {"--fault", "checksum:0"}, {"--fault", "stall:2"},
            {"--fault", "clock:x"}, {"--seed", "-1"}}) {
-    EXPECT_EQ(parse(args).exitCode, kExitUsage) << args[1];
+    EXPECT_EQ(ParseArgs(args).exitCode, kExitUsage) << args[1];
   }
 }
 

@@ -6,12 +6,12 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <sstream>
 
 #include "Options.h"
 #include "SatelliteFileCheck.h"
 #include "ShortForms.h"
 #include "StatusLine.h"
+#include "cli/ParseArgs.h"
 #include "norv/core/PublishedProperties.h"
 #include "support/Pseudoterminal.h"
 #include "support/TempDir.h"
@@ -19,15 +19,6 @@
 namespace norvgpssim {
 namespace {
 
-CommandLine Parse(std::vector<std::string> args, std::string* err = nullptr) {
-  args.insert(args.begin(), "norvgpssim");
-  std::vector<const char*> argv;
-  for (const auto& a : args) argv.push_back(a.c_str());
-  std::ostringstream out, errors;
-  CommandLine c = ParseCommandLine(static_cast<int>(argv.size()), argv.data(), out, errors);
-  if (err != nullptr) *err = errors.str();
-  return c;
-}
 
 TEST(UsageMessages, EachBadArgumentGetsOnePlainLine) {
   const struct {
@@ -52,7 +43,7 @@ TEST(UsageMessages, EachBadArgumentGetsOnePlainLine) {
   };
   for (const auto& c : cases) {
     std::string err;
-    const CommandLine line = Parse(c.args, &err);
+    const CommandLine line = ParseArgs(c.args, &err);
     EXPECT_EQ(line.command, Command::Exit) << c.says;
     EXPECT_EQ(line.exitCode, 64) << c.says;
     EXPECT_NE(err.find("norvgpssim: " + c.says), std::string::npos) << err;
@@ -64,16 +55,16 @@ TEST(UsageMessages, SkyplotTakesTheScenarioWhereverItStands) {
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"--scenario", "a.ini", "skyplot", "-o", "s.png"},
            {"skyplot", "--scenario", "a.ini", "-o", "s.png"}}) {
-    const CommandLine c = Parse(args);
+    const CommandLine c = ParseArgs(args);
     ASSERT_EQ(c.command, Command::SkyPlot);
     EXPECT_EQ(c.skyplot.scenario, std::filesystem::path("a.ini"));
   }
 }
 
 TEST(UsageMessages, CommandsTakeSpacesAndLowerCase) {
-  EXPECT_EQ(Parse({"--commands", "gga, rmc"}).run.commands,
+  EXPECT_EQ(ParseArgs({"--commands", "gga, rmc"}).run.commands,
             (norv::TNMEACommands{norv::GPGGA, norv::GPRMC}));
-  EXPECT_EQ(Parse({"scenario", "--template"}).command, Command::Template);
+  EXPECT_EQ(ParseArgs({"scenario", "--template"}).command, Command::Template);
 }
 
 TEST(ShortForms, ScenarioValuesTakeTheCommandLinesWording) {
