@@ -11,6 +11,7 @@
 #include "Scenario.h"
 #include "Timeline.h"
 #include "cli/ParseArgs.h"
+#include "e2e/NmeaText.h"
 #include "support/TempDir.h"
 
 namespace norvgpssim {
@@ -21,15 +22,6 @@ const std::string kEpoch =
     "$GPGGA,120000.000,5429.666667,N,01016.500000,E,1,12,0.9,14.2,M,39.6,M,,*66\r\n"
     "$GPGSV,1,1,01,03,61,040,45*49\r\n"
     "$GPRMC,120000.000,A,5429.666667,N,01016.500000,E,12.5,84.3,010324,0.6,W,A*17\r\n";
-
-bool ChecksumMatches(const std::string& line) {
-  const std::size_t star = line.rfind('*');
-  if (line.empty() || line[0] != '$' || star == std::string::npos || star + 3 > line.size())
-    return false;
-  unsigned sum = 0;
-  for (std::size_t i = 1; i < star; ++i) sum ^= static_cast<unsigned char>(line[i]);
-  return std::stoul(line.substr(star + 1, 2), nullptr, 16) == sum;
-}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> out;
@@ -110,12 +102,12 @@ TEST(Faults, EachSentenceFaultDoesWhatItSays) {
   } cases[] = {
       {"checksum", [](const auto& l) {
          ASSERT_EQ(l.size(), 3u);
-         for (const auto& s : l) EXPECT_FALSE(ChecksumMatches(s)) << s;
+         for (const auto& s : l) EXPECT_FALSE(norv::test::ChecksumValid(s)) << s;
        }},
       {"flip", [](const auto& l) {
          ASSERT_EQ(l.size(), 3u);
          for (std::size_t i = 0; i < 3; ++i) {
-           EXPECT_FALSE(ChecksumMatches(l[i])) << l[i];
+           EXPECT_FALSE(norv::test::ChecksumValid(l[i])) << l[i];
            EXPECT_EQ(l[i].size(), Lines(kEpoch)[i].size());
          }
        }},
@@ -132,7 +124,7 @@ TEST(Faults, EachSentenceFaultDoesWhatItSays) {
          for (const auto& s : l) EXPECT_NE(s[0], '$');
        }},
   };
-  for (const std::string& s : Lines(kEpoch)) ASSERT_TRUE(ChecksumMatches(s)) << s;
+  for (const std::string& s : Lines(kEpoch)) ASSERT_TRUE(norv::test::ChecksumValid(s)) << s;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.rule);
     FaultInjector faults(1);
@@ -147,7 +139,8 @@ TEST(Faults, AFractionIsDrawnFromTheSeed) {
     faults.Add({Rule("checksum:0.1"), 0, {}, {}});
     std::string pattern;
     for (int k = 0; k < 300; ++k)
-      for (const auto& s : Lines(faults.Apply(kEpoch, k))) pattern += ChecksumMatches(s) ? '.' : 'x';
+      for (const auto& s : Lines(faults.Apply(kEpoch, k)))
+        pattern += norv::test::ChecksumValid(s) ? '.' : 'x';
     return pattern;
   };
   const std::string a = corrupted(7);
@@ -169,7 +162,8 @@ TEST(Faults, WindowsCountsStallAndDuplicate) {
 }
 
 TEST(FaultOptions, AreReadAndBadOnesAreUsageErrors) {
-  const CommandLine good = ParseArgs({"--fault", "checksum:0.01", "--fault", "drop:GSV", "--seed", "3"});
+  const CommandLine good =
+      ParseArgs({"--fault", "checksum:0.01", "--fault", "drop:GSV", "--seed", "3"});
   ASSERT_EQ(good.command, Command::Run);
   ASSERT_EQ(good.run.faults.size(), 2u);
   EXPECT_EQ(good.run.faults[1].kind, FaultKind::DropKind);

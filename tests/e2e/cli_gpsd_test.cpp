@@ -1,12 +1,9 @@
 // norvgpssim feeding gpsd, a real NMEA client, through its pseudo-terminal and through its TCP
 // server: gpsd's reports (read with gpspipe -w) must show the scenario's track, the epochs'
 // virtual UTC and its satellites of all three constellations.
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,6 +18,7 @@
 
 #include "support/ChildProcess.h"
 #include "support/CliProcess.h"
+#include "support/LoopbackPorts.h"
 #include "e2e/GpsdJson.h"
 #include "support/TempDir.h"
 
@@ -29,6 +27,8 @@ namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
+using test::AcceptsConnections;
+using test::FreeLoopbackPort;
 
 // 48 07' 00" N, 11 31' 00" E, 20 knots on a course of 60 degrees.
 constexpr double kStartLat = 48 + 7 / 60.0, kStartLon = 11 + 31 / 60.0;
@@ -108,31 +108,6 @@ Type=Beidou
 )";
 const std::set<std::pair<int, int>> kSkyIds = {{0, 3}, {0, 8}, {0, 14}, {6, 6},
                                                {6, 11}, {3, 3}, {3, 10}};
-
-int FreeLoopbackPort() {
-  const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t len = sizeof addr;
-  int port = -1;
-  if (::bind(s, reinterpret_cast<sockaddr*>(&addr), len) == 0 &&
-      ::getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
-    port = ntohs(addr.sin_port);
-  ::close(s);
-  return port;
-}
-
-bool AcceptsConnections(int port) {
-  const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_port = htons(static_cast<std::uint16_t>(port));
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  const bool ok = ::connect(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
-  ::close(s);
-  return ok;
-}
 
 // Milliseconds since 1970 of gpsd's "2024-05-06T07:08:03.000Z".
 std::optional<std::int64_t> GpsdTimeMs(const std::string& t) {

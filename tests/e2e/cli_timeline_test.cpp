@@ -1,10 +1,7 @@
 // The timeline and faults as a user meets them: a bad line stops the run before any output, the
 // same seed gives the same bytes, and gpsd follows the scripted fix loss and ignores corrupted
 // sentences.
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -15,8 +12,10 @@
 #include <thread>
 
 #include "e2e/GpsdJson.h"
+#include "e2e/NmeaText.h"
 #include "support/ChildProcess.h"
 #include "support/CliProcess.h"
+#include "support/LoopbackPorts.h"
 #include "support/TempDir.h"
 
 namespace norv {
@@ -25,16 +24,6 @@ namespace {
 using namespace std::chrono_literals;
 
 const std::string kExamples = std::string(NORV_SOURCE_DIR) + "/examples/";
-
-// A sentence whose checksum is what its body gives, counted without the program's own code.
-bool ChecksumMatches(const std::string& line) {
-  const std::size_t star = line.rfind('*');
-  if (line.empty() || line[0] != '$' || star == std::string::npos || star + 3 > line.size())
-    return false;
-  unsigned sum = 0;
-  for (std::size_t i = 1; i < star; ++i) sum ^= static_cast<unsigned char>(line[i]);
-  return std::strtoul(line.substr(star + 1, 2).c_str(), nullptr, 16) == sum;
-}
 
 TEST(CliTimeline, ABadLineStopsTheRunBeforeAnyOutput) {
   test::TempDir dir{"cli-timeline"};
@@ -74,7 +63,7 @@ TEST(CliTimeline, ChecksumFaultsAreWhatTheSeedGives) {
   for (std::string line; std::getline(in, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     ++sentences;
-    bad += !ChecksumMatches(line);
+    bad += !test::ChecksumValid(line);
   }
   EXPECT_EQ(sentences, 14171);  // the 400 epochs of the built-in scenario, none lost
   EXPECT_EQ(bad, 694);          // seed 7's draw: 4.9 % of them
@@ -90,20 +79,6 @@ class CliTimelineGpsd : public ::testing::Test {
     ASSERT_FALSE(FGpspipe.empty()) << "gpspipe is missing (Debian package gpsd-clients)";
   }
 
-  static int FreePort() {
-    const int s = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof addr;
-    int port = -1;
-    if (::bind(s, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 &&
-        ::getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len) == 0)
-      port = ntohs(addr.sin_port);
-    ::close(s);
-    return port;
-  }
-
   // Runs the simulator with Args on a pty read by gpsd until it ends; returns gpsd's TPVs.
   std::vector<std::string> TpvsOf(std::vector<std::string> args) {
     const auto link = FDir.Path() / "gps0";
@@ -111,11 +86,12 @@ class CliTimelineGpsd : public ::testing::Test {
                              "--no-status"});
     test::CliProcess sim(args);
     EXPECT_TRUE(sim.WaitForStderr("pseudo-terminal ")) << sim.Stderr();
-    const std::string port = std::to_string(FreePort());
+    const std::string port = std::to_string(test::FreeLoopbackPort());
     test::TChildProcess gpsd, pipe;
     EXPECT_TRUE(gpsd.Start({FGpsd, "-N", "-n", "-b", "-D", "1", "-S", port, link.string()}, -1,
                            FDir.Path() / "gpsd.log"));
-    std::this_thread::sleep_for(300ms);
+    for (int i = 0; i < 100 && !test::AcceptsConnections(std::stoi(port)); ++i)
+      std::this_thread::sleep_for(50ms);
     EXPECT_TRUE(pipe.Start({FGpspipe, "-w", "localhost:" + port},
                            test::TChildOutput{-1, FDir.Path() / "json", {}, false}));
     EXPECT_EQ(sim.Wait(60s), 0) << sim.Stderr();

@@ -1,10 +1,7 @@
 // End to end with a real NMEA client: the sentences of a multi-constellation state go through a
 // pseudo-terminal into gpsd, and gpsd's JSON reports (read with gpspipe) must show the state.
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <poll.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +16,7 @@
 #include <set>
 
 #include "support/ChildProcess.h"
+#include "support/LoopbackPorts.h"
 #include "e2e/GpsdJson.h"
 #include "nmea/SentenceTestSupport.h"
 #include "support/Pseudoterminal.h"
@@ -29,6 +27,8 @@ namespace {
 
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
+using test::AcceptsConnections;
+using test::FreeLoopbackPort;
 
 constexpr int kEpochs = 5;
 constexpr double kMetresPerSecondPerKnot = 0.514444;
@@ -40,28 +40,6 @@ struct TFd {
     if (fd >= 0) ::close(fd);
   }
 };
-
-// A TCP port on the loopback interface that nothing listens on right now.
-int FreeLoopbackPort() {
-  TFd s{::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)};
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t len = sizeof addr;
-  if (s.fd < 0 || ::bind(s.fd, reinterpret_cast<sockaddr*>(&addr), len) != 0 ||
-      ::getsockname(s.fd, reinterpret_cast<sockaddr*>(&addr), &len) != 0)
-    return -1;
-  return ntohs(addr.sin_port);
-}
-
-bool AcceptsConnections(int Port) {
-  TFd s{::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)};
-  sockaddr_in addr{};
-  addr.sin_family = AF_INET;
-  addr.sin_port = htons(static_cast<std::uint16_t>(Port));
-  addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  return s.fd >= 0 && ::connect(s.fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
-}
 
 // Where gpsd 3.22 puts a satellite in its SKY report. GPS keeps its number. GLONASS keeps
 // its NMEA number 65-96 as "PRN" and counts 1-32 in "svid". BeiDou's NMEA 201-235 become
