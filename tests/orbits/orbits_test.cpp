@@ -132,6 +132,30 @@ TEST(Orbits, SixToTwelveGpsSatellitesAboveFiveDegreesAllDay) {
     }
 }
 
+// The epoch's sky, orbit after orbit, is what each orbit gives on its own: angles, line of
+// sight, signal strength and visibility, for every system at several places and instants.
+TEST(Sky, AgreesWithEachOrbitAlone) {
+  TSkySettings all;
+  for (const TGeodetic place : {TGeodetic{48.1, 11.5, 500}, TGeodetic{-33.9, 151.2, 0},
+                                TGeodetic{80, -70, 0}, TGeodetic{0, 118, 0}})
+    for (const double hours : {0.0, 5.3, 17.9, 1000.1}) {
+      const TDateTime utc = kStart + hours / 24;
+      const TSky sky = ComputeSky(all, place, utc);
+      ASSERT_EQ(sky.Satellites.size(), NominalOrbits().size());
+      for (std::size_t i = 0; i < sky.Satellites.size(); ++i) {
+        const TSkySatellite& s = sky.Satellites[i];
+        const TLookAngle alone = Seen(place, NominalOrbits()[i], SecondsSinceReferenceEpoch(utc));
+        ASSERT_EQ(s.Visible, alone.ElevationDeg >= all.ElevationMaskDeg) << s.Code;
+        if (!s.Visible) continue;
+        EXPECT_NEAR(s.Angle.ElevationDeg, alone.ElevationDeg, 1e-6) << s.Code;
+        EXPECT_NEAR(std::remainder(s.Angle.AzimuthDeg - alone.AzimuthDeg, 360.0), 0.0, 1e-6) << s.Code;
+        EXPECT_NEAR(s.LineOfSight.Z, std::sin(alone.ElevationDeg * kDeg), 1e-9) << s.Code;
+        EXPECT_NEAR(s.LineOfSight.X, std::cos(alone.ElevationDeg * kDeg) * std::sin(alone.AzimuthDeg * kDeg), 1e-9);
+        EXPECT_EQ(s.SignalToNoiseRatio, SignalToNoiseRatio(alone.ElevationDeg, std::nullopt, s.Code, 0));
+      }
+    }
+}
+
 // All three systems, no mask: more than twelve of each are above the horizon, and the twelve
 // used of each are the highest.
 TEST(Sky, UsesTheTwelveHighestOfEachSystem) {

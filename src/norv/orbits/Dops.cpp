@@ -1,6 +1,7 @@
 // Dilutions of precision by least squares over the line-of-sight directions.
 #include "norv/orbits/Dops.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <numbers>
@@ -49,23 +50,28 @@ std::optional<std::array<double, 4>> InverseDiagonal(const TMatrix4& n) {
 
 }  // namespace
 
-std::optional<TDops> DopsOfLinesOfSight(std::span<const TVector3> Used) {
-  if (Used.size() < 4) return std::nullopt;
-  // The ten distinct entries of the symmetric normal matrix, each in its own accumulator.
+std::optional<TDops> DopsOfLinesOfSight(const TLinesOfSight& Used) {
+  const std::size_t count = std::min({Used.East.size(), Used.North.size(), Used.Up.size()});
+  if (count < 4) return std::nullopt;
+  const double* east = Used.East.data();
+  const double* north = Used.North.data();
+  const double* up = Used.Up.data();
+  // The nine distinct sums of the symmetric normal matrix (the tenth is the count).
   double ee = 0, en = 0, eu = 0, e1 = 0, nn = 0, nu = 0, n1 = 0, uu = 0, u1 = 0;
-  for (const TVector3& v : Used) {
-    ee += v.X * v.X;
-    en += v.X * v.Y;
-    eu += v.X * v.Z;
-    e1 += v.X;
-    nn += v.Y * v.Y;
-    nu += v.Y * v.Z;
-    n1 += v.Y;
-    uu += v.Z * v.Z;
-    u1 += v.Z;
+#pragma omp simd reduction(+ : ee, en, eu, e1, nn, nu, n1, uu, u1)
+  for (std::size_t i = 0; i < count; ++i) {
+    ee += east[i] * east[i];
+    en += east[i] * north[i];
+    eu += east[i] * up[i];
+    e1 += east[i];
+    nn += north[i] * north[i];
+    nu += north[i] * up[i];
+    n1 += north[i];
+    uu += up[i] * up[i];
+    u1 += up[i];
   }
-  const double count = static_cast<double>(Used.size());
-  const TMatrix4 normal{{{ee, en, eu, e1}, {en, nn, nu, n1}, {eu, nu, uu, u1}, {e1, n1, u1, count}}};
+  const double n = static_cast<double>(count);
+  const TMatrix4 normal{{{ee, en, eu, e1}, {en, nn, nu, n1}, {eu, nu, uu, u1}, {e1, n1, u1, n}}};
   const auto q = InverseDiagonal(normal);
   if (!q) return std::nullopt;
   const double horizontal = (*q)[0] + (*q)[1], vertical = (*q)[2];
@@ -75,13 +81,14 @@ std::optional<TDops> DopsOfLinesOfSight(std::span<const TVector3> Used) {
 
 std::optional<TDops> DopsOf(std::span<const TLookAngle> Used) {
   constexpr double kDegree = std::numbers::pi / 180.0;
-  std::vector<TVector3> lines;
-  lines.reserve(Used.size());
+  std::vector<double> east, north, up;
   for (const TLookAngle& a : Used) {
     const double el = a.ElevationDeg * kDegree, az = a.AzimuthDeg * kDegree;
-    lines.push_back({std::cos(el) * std::sin(az), std::cos(el) * std::cos(az), std::sin(el)});
+    east.push_back(std::cos(el) * std::sin(az));
+    north.push_back(std::cos(el) * std::cos(az));
+    up.push_back(std::sin(el));
   }
-  return DopsOfLinesOfSight(lines);
+  return DopsOfLinesOfSight({east, north, up});
 }
 
 }  // namespace norv::orbits

@@ -16,7 +16,12 @@ struct TDops {
 // VDOP = sqrt(Quu), PDOP = sqrt(Qee + Qnn + Quu). None for fewer than four satellites or a
 // geometry that fixes no position (all on one cone, say).
 std::optional<TDops> DopsOf(std::span<const TLookAngle> Used);
-// The same from the unit lines of sight themselves (X east, Y north, Z up).
-std::optional<TDops> DopsOfLinesOfSight(std::span<const TVector3> Used);
+// Unit lines of sight column by column: the east, north and up components of each, one entry
+// per satellite in each column.
+struct TLinesOfSight {
+  std::span<const double> East, North, Up;
+};
+// The same from the unit lines of sight themselves.
+std::optional<TDops> DopsOfLinesOfSight(const TLinesOfSight& Used);
 
 }  // namespace norv::orbits

@@ -1,6 +1,10 @@
 #pragma once
 // Positions on and above the Earth: a satellite's place at an instant, WGS-84 geodetic to
 // Earth-fixed coordinates, and the azimuth and elevation of one point seen from another.
+#include <cmath>
+#include <numbers>
+
+#include "norv/orbits/Atan.h"
 #include "norv/orbits/Constellations.h"
 
 namespace norv::orbits {
@@ -80,8 +84,15 @@ struct TLocalFrame {
 };
 TLocalFrame LocalFrame(const TGeodetic& Place);
 
-// The look angle of a line of sight given by its east, north and up components.
-TLookAngle LookAngleOf(double East, double North, double Up);
+// The look angle of a line of sight given by its east, north and up components (any length).
+// Inline: every visible satellite of every epoch takes this path.
+inline TLookAngle LookAngleOf(double East, double North, double Up) {
+  constexpr double kDegrees = 180.0 / std::numbers::pi;  // a product: a division costs more
+  double azimuth = Atan2(East, North) * kDegrees;
+  azimuth += azimuth < 0 ? 360.0 : 0.0;
+  azimuth = azimuth >= 360.0 ? 0.0 : azimuth;
+  return {azimuth, Atan2(Up, std::sqrt(East * East + North * North)) * kDegrees};
+}
 
 // The look angle of Target from Place (Observer is Place in Earth-fixed coordinates), through
 // the east-north-up frame of Place's ellipsoid normal.

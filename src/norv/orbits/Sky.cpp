@@ -27,6 +27,71 @@ double Jitter(std::uint64_t seed, std::uint16_t code, double seconds) {
   return static_cast<double>(bits >> 11) / static_cast<double>(1ull << 52) - 1.0;
 }
 
+// The signal strength the elevation alone gives, from its sine.
+inline double ElevationStrength(double SinElevation) {
+  return 34.0 + 16.0 * std::clamp(SinElevation, 0.0, 1.0);
+}
+
+// The strength with the seed's jitter, rounded: 32 to 52, always within 0..99.
+std::int32_t Rounded(double Strength, const std::optional<std::uint64_t>& Seed, std::uint16_t Code,
+                     double Seconds) {
+  if (Seed) Strength += kJitterDb * Jitter(*Seed, Code, Seconds);
+  return static_cast<std::int32_t>(Strength + 0.5);
+}
+
+#if defined(__x86_64__)
+// Each loop below is built twice, for the common SSE2 and for AVX2 (four numbers an
+// instruction instead of two), and the loader picks the one the processor runs. Neither uses
+// fused multiply-adds, so both give the same bits.
+#define NORV_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define NORV_VECTOR_CLONES
+#endif
+
+// Where the observer stands and looks, in the inertial frame of the instant.
+struct TObserverFrame {
+  TVector3 Origin, East, North, Up;
+};
+
+// Orbits Begin..End, whose argument of latitude has advanced by Advance since the epoch: the
+// line of sight to each in the observer's east-north-up frame, and 1 where it is above the
+// mask (up |up| >= MaskTerm range^2), else 0.
+NORV_VECTOR_CLONES
+void Propagate(const TOrbitColumns& c, std::size_t Begin, std::size_t End, TSinCos Advance,
+               const TObserverFrame& f, double MaskTerm, TColumn& East, TColumn& North, TColumn& Up,
+               TColumn& Above) {
+#pragma omp simd
+  for (std::size_t k = Begin; k < End; ++k) {
+    // The angle-sum formulas for the argument of latitude U0 + advance.
+    const double cosU = c.CosU0[k] * Advance.Cos - c.SinU0[k] * Advance.Sin;
+    const double sinU = c.SinU0[k] * Advance.Cos + c.CosU0[k] * Advance.Sin;
+    const double dx = cosU * c.Px[k] + sinU * c.Qx[k] - f.Origin.X;
+    const double dy = cosU * c.Py[k] + sinU * c.Qy[k] - f.Origin.Y;
+    const double dz = cosU * c.Pz[k] + sinU * c.Qz[k] - f.Origin.Z;
+    East[k] = dx * f.East.X + dy * f.East.Y + dz * f.East.Z;
+    North[k] = dx * f.North.X + dy * f.North.Y + dz * f.North.Z;
+    Up[k] = dx * f.Up.X + dy * f.Up.Y + dz * f.Up.Z;
+    Above[k] = Up[k] * std::fabs(Up[k]) >= MaskTerm * (dx * dx + dy * dy + dz * dz) ? 1.0 : 0.0;
+  }
+}
+
+// The look angles, unit lines of sight (in place) and elevation strengths of Count lines.
+NORV_VECTOR_CLONES
+void LookAngles(std::size_t Count, TColumn& East, TColumn& North, TColumn& Up, TColumn& Azimuth,
+                TColumn& Elevation, TColumn& Strength) {
+#pragma omp simd
+  for (std::size_t v = 0; v < Count; ++v) {
+    const TLookAngle angle = LookAngleOf(East[v], North[v], Up[v]);
+    Azimuth[v] = angle.AzimuthDeg;
+    Elevation[v] = angle.ElevationDeg;
+    const double toUnit = 1.0 / std::sqrt(East[v] * East[v] + North[v] * North[v] + Up[v] * Up[v]);
+    East[v] *= toUnit;
+    North[v] *= toUnit;
+    Up[v] *= toUnit;
+    Strength[v] = ElevationStrength(Up[v]);
+  }
+}
+
 // Marks the highest kUsedPerSystem visible satellites of each system as used. Visible holds
 // the visible satellites in code order, so those of one system stand together.
 void ChooseUsed(std::span<TSkySatellite* const> visible) {
@@ -48,27 +113,24 @@ void ChooseUsed(std::span<TSkySatellite* const> visible) {
 
 }  // namespace
 
-std::int32_t SignalToNoiseRatioOfSine(double SinElevation, const std::optional<std::uint64_t>& Seed,
-                                      std::uint16_t Code, double Seconds) {
-  double snr = 34.0 + 16.0 * std::clamp(SinElevation, 0.0, 1.0);
-  if (Seed) snr += kJitterDb * Jitter(*Seed, Code, Seconds);
-  return static_cast<std::int32_t>(snr + 0.5);  // 32 to 52: rounded, always within 0..99
-}
-
 std::int32_t SignalToNoiseRatio(double ElevationDeg, const std::optional<std::uint64_t>& Seed,
                                 std::uint16_t Code, double Seconds) {
-  return SignalToNoiseRatioOfSine(std::sin(ElevationDeg * std::numbers::pi / 180.0), Seed, Code,
-                                  Seconds);
+  return Rounded(ElevationStrength(std::sin(ElevationDeg * std::numbers::pi / 180.0)), Seed, Code,
+                 Seconds);
 }
 
 TSkyModel::TSkyModel(const TSkySettings& Settings)
     : FSettings(Settings), FSinMask(std::sin(Settings.ElevationMaskDeg * std::numbers::pi / 180.0)) {
   for (const TOrbit& orbit : NominalOrbits()) {
-    if (!FSettings.Systems[orbit.System]) continue;
-    FFrames.push_back(FrameOf(orbit));
-    const auto known = std::find(FPeriods.begin(), FPeriods.end(), orbit.PeriodSeconds);
-    FPeriodIndex.push_back(static_cast<std::uint8_t>(known - FPeriods.begin()));
-    if (known == FPeriods.end()) FPeriods.push_back(orbit.PeriodSeconds);
+    if (!FSettings.Systems[orbit.System] || FOrbitCount == kMostOrbits) continue;
+    const TOrbitFrame frame = FrameOf(orbit);
+    const std::size_t k = FOrbitCount++;
+    FOrbits.Px[k] = frame.P.X, FOrbits.Py[k] = frame.P.Y, FOrbits.Pz[k] = frame.P.Z;
+    FOrbits.Qx[k] = frame.Q.X, FOrbits.Qy[k] = frame.Q.Y, FOrbits.Qz[k] = frame.Q.Z;
+    FOrbits.CosU0[k] = frame.U0.Cos, FOrbits.SinU0[k] = frame.U0.Sin;
+    if (FRuns.empty() || FRuns.back().PeriodSeconds != orbit.PeriodSeconds)
+      FRuns.push_back({k, k, orbit.PeriodSeconds});
+    FRuns.back().End = k + 1;
     TSkySatellite& s = FSky.Satellites.emplace_back();
     s.System = orbit.System;
     s.Code = orbit.Code;
@@ -91,49 +153,53 @@ const TSky& TSkyModel::At(const TGeodetic& Place, TDateTime Utc) {
   // The observer and its east-north-up frame are turned into the inertial frame once, so that
   // each satellite costs a few products, and only a visible one a root and its angles.
   const TSinCos theta = SinCosOfTurns(EarthRotationAngleDeg(seconds) / 360.0);
-  const TVector3 origin = EarthFixedToInertial(observer.Position, theta);
-  const TLocalFrame local{EarthFixedToInertial(observer.Frame.East, theta),
-                          EarthFixedToInertial(observer.Frame.North, theta),
-                          EarthFixedToInertial(observer.Frame.Up, theta)};
-  const double squaredSinMask = FSinMask * FSinMask;
-  std::array<TSinCos, 8> advances;  // along the orbit since the epoch, for each period
-  for (std::size_t g = 0; g < FPeriods.size(); ++g)
-    advances[g] = SinCosOfTurns(seconds / FPeriods[g]);
-  // First every satellite's visibility, without a branch on it; then the visible ones alone,
-  // whose order no branch predictor could learn.
-  std::array<TSkySatellite*, 128> visible;
-  std::array<TVector3, 128> offsets;
+  const TVector3 o = EarthFixedToInertial(observer.Position, theta);
+  const TVector3 e = EarthFixedToInertial(observer.Frame.East, theta);
+  const TVector3 n = EarthFixedToInertial(observer.Frame.North, theta);
+  const TVector3 u = EarthFixedToInertial(observer.Frame.Up, theta);
+  // Plain arrays, column by column: nothing to fill beforehand, and loops without a branch
+  // that the compiler turns into vector instructions.
+  TColumn east, north, up, above;
+  // sin(elevation) >= sin(mask) as up |up| >= sin(mask) |sin(mask)| range^2: no root, no
+  // division, and one comparison whatever the mask's sign.
+  const double maskTerm = FSinMask * std::fabs(FSinMask);
+  for (const TPeriodRun& run : FRuns)
+    Propagate(FOrbits, run.Begin, run.End, SinCosOfTurns(seconds / run.PeriodSeconds),
+              {o, e, n, u}, maskTerm, east, north, up, above);
+  // The visible ones gathered, without a branch on visibility (no predictor could learn it).
+  std::array<TSkySatellite*, kMostOrbits> visible;
+  TColumn visibleEast, visibleNorth, visibleUp;
   std::size_t visibleCount = 0;
-  for (std::size_t k = 0; k < FFrames.size() && k < visible.size(); ++k) {
-    const TVector3 p = InertialPosition(FFrames[k], advances[FPeriodIndex[k]]);
-    const TVector3 d{p.X - origin.X, p.Y - origin.Y, p.Z - origin.Z};
-    const double up = Dot(d, local.Up), squaredRange = Dot(d, d);
-    // up / range >= sin(mask), without the root and the division.
-    const bool above = FSinMask >= 0 ? (up >= 0) & (up * up >= squaredSinMask * squaredRange)
-                                     : (up >= 0) | (up * up <= squaredSinMask * squaredRange);
+  for (std::size_t k = 0; k < FOrbitCount; ++k) {
+    const bool isAbove = above[k] != 0;
     TSkySatellite& s = FSky.Satellites[k];
-    s = {s.System, s.Code, {}, {}, 0, above, false};
-    offsets[visibleCount] = d;
+    s = {s.System, s.Code, {}, {}, 0, isAbove, false};
     visible[visibleCount] = &s;
-    visibleCount += above;
+    visibleEast[visibleCount] = east[k];
+    visibleNorth[visibleCount] = north[k];
+    visibleUp[visibleCount] = up[k];
+    visibleCount += isAbove;
   }
+  TColumn azimuth, elevation, strength;
+  LookAngles(visibleCount, visibleEast, visibleNorth, visibleUp, azimuth, elevation, strength);
   for (std::size_t v = 0; v < visibleCount; ++v) {
     TSkySatellite& s = *visible[v];
-    const TVector3& d = offsets[v];
-    const double toUnit = 1.0 / std::sqrt(Dot(d, d));
-    s.LineOfSight = {Dot(d, local.East) * toUnit, Dot(d, local.North) * toUnit,
-                     Dot(d, local.Up) * toUnit};
-    s.Angle = LookAngleOf(s.LineOfSight.X, s.LineOfSight.Y, s.LineOfSight.Z);
-    s.SignalToNoiseRatio = SignalToNoiseRatioOfSine(s.LineOfSight.Z, FSettings.Seed, s.Code, seconds);
+    s.LineOfSight = {visibleEast[v], visibleNorth[v], visibleUp[v]};
+    s.Angle = {azimuth[v], elevation[v]};
+    s.SignalToNoiseRatio = Rounded(strength[v], FSettings.Seed, s.Code, seconds);
   }
   ChooseUsed(std::span(visible.data(), visibleCount));
-  std::array<TVector3, 128> used;
+  TColumn usedEast, usedNorth, usedUp;
   std::size_t usedCount = 0;
   for (std::size_t v = 0; v < visibleCount; ++v) {
-    used[usedCount] = visible[v]->LineOfSight;
+    usedEast[usedCount] = visibleEast[v];
+    usedNorth[usedCount] = visibleNorth[v];
+    usedUp[usedCount] = visibleUp[v];
     usedCount += visible[v]->Used;
   }
-  FSky.Dops = DopsOfLinesOfSight(std::span(used.data(), usedCount));
+  FSky.Dops = DopsOfLinesOfSight({std::span(usedEast).first(usedCount),
+                                  std::span(usedNorth).first(usedCount),
+                                  std::span(usedUp).first(usedCount)});
   return FSky;
 }
 

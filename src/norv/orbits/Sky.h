@@ -48,9 +48,15 @@ struct TSky {
 // through the atmosphere near the horizon; then the seed's jitter, rounded, kept in 0..99.
 std::int32_t SignalToNoiseRatio(double ElevationDeg, const std::optional<std::uint64_t>& Seed,
                                 std::uint16_t Code, double Seconds);
-// The same from the sine of the elevation.
-std::int32_t SignalToNoiseRatioOfSine(double SinElevation, const std::optional<std::uint64_t>& Seed,
-                                      std::uint16_t Code, double Seconds);
+
+// Room for every orbit of the three systems (80).
+inline constexpr std::size_t kMostOrbits = 128;
+using TColumn = std::array<double, kMostOrbits>;
+// Orbits column by column (TOrbitFrame's fields, one entry per orbit), so that the compiler can
+// propagate two or four orbits with one instruction.
+struct TOrbitColumns {
+  TColumn Px, Py, Pz, Qx, Qy, Qz, CosU0, SinU0;
+};
 
 // The sky of one receiver, epoch after epoch: keeps the place's Earth-fixed position and
 // frame while the place stays the same, and the satellites' records from one epoch to the next.
@@ -70,12 +76,15 @@ class TSkyModel {
 
   TSkySettings FSettings;
   double FSinMask;
-  // The frames of the selected systems' orbits, and for each the index of its period in
-  // FPeriods (the orbits share a few periods, so each epoch takes the sine and cosine of a few
-  // angles only).
-  std::vector<TOrbitFrame> FFrames;
-  std::vector<std::uint8_t> FPeriodIndex;
-  std::vector<double> FPeriods;
+  std::size_t FOrbitCount = 0;
+  TOrbitColumns FOrbits;
+  // Runs of consecutive orbits with one period (a system's, or the geosynchronous ones'): each
+  // epoch takes the sine and cosine of one angle for each run only.
+  struct TPeriodRun {
+    std::size_t Begin = 0, End = 0;
+    double PeriodSeconds = 0;
+  };
+  std::vector<TPeriodRun> FRuns;
   std::optional<TObserver> FObserver;
   TSky FSky;
 };
