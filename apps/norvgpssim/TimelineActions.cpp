@@ -66,12 +66,19 @@ std::string ChangeMotion(const TimelineEvent& e, RunState& run) {
     if (route == nullptr) return "no route '" + e.value + "' (name one with Route= in [Files])";
     routes.SetActiveRoute(route);
     m.mode = MotionMode::Route;
-  } else {  // GOTO: a route of that one waypoint
+  } else {  // GOTO: a route of that one waypoint, made once however often the line comes
     if (run.sim.WayPoints()->GetByName(e.value) == nullptr) return "no waypoint '" + e.value + "'";
-    auto route = std::make_unique<norv::TRoute>("goto " + e.value);
-    route->WayPoints().push_back(e.value);
-    routes.SetActiveRoute(route.get());
-    routes.Add(route.release());
+    const std::string name = "goto " + e.value;
+    norv::TRoute* route = routes.GetByName(name);
+    if (route == nullptr) {
+      auto made = std::make_unique<norv::TRoute>(name);
+      made->WayPoints().push_back(e.value);
+      route = made.get();
+      routes.Add(made.release());  // no listed route has its name, so the list takes it
+    } else if (route->WayPoints() != std::vector<std::string>{e.value}) {
+      return "the scenario's route '" + name + "' is not this waypoint alone";
+    }
+    routes.SetActiveRoute(route);
     m.mode = MotionMode::Route;
     m.routeEnd = RouteEnd::Stop;
   }

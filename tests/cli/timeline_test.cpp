@@ -12,6 +12,7 @@
 #include "Timeline.h"
 #include "cli/ParseArgs.h"
 #include "e2e/NmeaText.h"
+#include "norv/navigation/Routes.h"
 #include "support/TempDir.h"
 
 namespace norvgpssim {
@@ -197,6 +198,24 @@ TEST(EventPlayer, RampsTakesTheFixAwayAndJumpsTheClock) {
   EXPECT_EQ(fix, (std::vector<int>{2, 2, 2, 0, 0, 2, 2, 2, 2, 2, 2}));
   EXPECT_EQ(player.ClockOffsetMs(), -2500);
   EXPECT_NE(player.LastEvent().find("clock"), std::string::npos);
+}
+
+// A goto that comes again heads for the same one-waypoint route: one route, not one each time
+// (the second used to be refused by the route list and left to leak).
+TEST(EventPlayer, AGotoThatComesAgainReusesItsRoute) {
+  norv::test::TempDir dir{"timeline"};
+  dir.Write("wp.ini", "[WP1]\nName=WP1\nLatitude_Degree=54\nLatitude_Direction=N\n"
+                      "Longitude_Degree=10\nLongitude_Direction=E\n");
+  const auto file = dir.Write("s.ini", "[Files]\nWayPoints=wp.ini\n[Timeline]\n"
+                                       "0 = goto WP1\n1 = stop\n2 = goto WP1\n");
+  norv::TNorvGPSSimulator sim;
+  Motion motion(sim, LoadScenario(sim, file));
+  ProfileSettings profile;
+  EventPlayer player(ReadTimeline(file), 1, {}, false);
+  for (int t = 0; t <= 2; ++t) player.Fire(t, 0, sim, motion, profile);
+  ASSERT_EQ(sim.Routes()->Count(), 1);
+  EXPECT_EQ(sim.Routes()->ActiveRoute(), sim.Routes()->GetByName("goto WP1"));
+  EXPECT_EQ(motion.Settings().mode, MotionMode::Route);
 }
 
 }  // namespace
