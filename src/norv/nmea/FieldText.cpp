@@ -107,29 +107,28 @@ TFieldText ShortLongitudeText(std::int32_t Degree, std::int32_t Minute, Extended
   return AngleText<3, 5>(Degree, Minute, Second, Direction == cpEast ? 'E' : 'W');
 }
 
-TFieldText CentisecondTimeText(const TDateTimeParts& t) {
+namespace {
+
+// hhmmss. and the second's fraction to Digits places: 2 (hundredths) or 3 (thousandths).
+template <int Digits>
+TFieldText TimeOfDayText(const TDateTimeParts& t) {
+  static_assert(Digits == 2 || Digits == 3);
   TFieldText text;
   text.Make([&](char* p) {
     p = PutPadded<2>(p, t.Hour);
     p = PutPadded<2>(p, t.Min);
     p = PutPadded<2>(p, t.Sec);
     *p++ = '.';
-    return PutPadded<2>(p, t.MSec / 10);
+    return PutPadded<Digits>(p, Digits == 3 ? t.MSec : t.MSec / 10);
   });
   return text;
 }
 
-TFieldText UTCTimeText(const TDateTimeParts& t) {
-  TFieldText text;
-  text.Make([&](char* p) {
-    p = PutPadded<2>(p, t.Hour);
-    p = PutPadded<2>(p, t.Min);
-    p = PutPadded<2>(p, t.Sec);
-    *p++ = '.';
-    return PutPadded<3>(p, t.MSec);
-  });
-  return text;
-}
+}  // namespace
+
+TFieldText CentisecondTimeText(const TDateTimeParts& t) { return TimeOfDayText<2>(t); }
+
+TFieldText UTCTimeText(const TDateTimeParts& t) { return TimeOfDayText<3>(t); }
 
 TFieldText UTCDateText(const TDateTimeParts& t) {
   TFieldText text;
